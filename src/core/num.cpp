@@ -1,0 +1,117 @@
+#include "core/num.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace kelmora {
+
+namespace {
+const char* describe(ArithmeticFailure::Kind k) {
+    return k == ArithmeticFailure::Kind::DivisionByZero ? "division by zero" : "overflow";
+}
+}  // namespace
+
+ArithmeticFailure::ArithmeticFailure(Kind kind) : std::runtime_error(describe(kind)), kind_(kind) {}
+
+Num Num::checked(double r) {
+    if (!std::isfinite(r)) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
+    return Num(r);
+}
+
+Num operator/(Num a, Num b) {
+    if (b.value() == 0.0) throw ArithmeticFailure(ArithmeticFailure::Kind::DivisionByZero);
+    return Num::checked(a.value() / b.value());
+}
+
+Num pow(Num base, Num exponent) {
+    const double r = std::pow(base.value(), exponent.value());
+    if (!std::isfinite(r)) {
+        // 0 raised to a negative power is a division by zero in disguise.
+        if (base.value() == 0.0 && exponent.value() < 0)
+            throw ArithmeticFailure(ArithmeticFailure::Kind::DivisionByZero);
+        throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
+    }
+    return Num(r);
+}
+
+namespace {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+Num fieldValue(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+
+    // Mantissa: digits with at most one decimal point.
+    std::string mantissa;
+    std::string digits;        // the mantissa's digits alone
+    long intDigits = -1;       // digits before the point, once the point is seen
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (isDigit(c)) {
+            mantissa += c;
+            digits += c;
+        } else if (c == '.' && intDigits < 0) {
+            intDigits = static_cast<long>(digits.size());
+            mantissa += c;
+        } else {
+            break;
+        }
+    }
+    if (digits.empty()) return Num(0.0);
+    if (intDigits < 0) intDigits = static_cast<long>(digits.size());
+    const auto sig = digits.find_first_not_of('0');
+    if (sig == std::string::npos) return Num(0.0);
+    // Decimal exponent of the leading significant digit: tells an overflow
+    // from an underflow when the conversion reports a number out of range.
+    const long leadExp = intDigits - 1 - static_cast<long>(sig);
+
+    // Exponent: E or e, optional sign, at least one digit; otherwise the number
+    // ends before the letter.
+    long exponent = 0;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        std::size_t j = i + 1;
+        bool expNegative = false;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) expNegative = s[j++] == '-';
+        if (j < s.size() && isDigit(s[j])) {
+            for (; j < s.size() && isDigit(s[j]); ++j)
+                if (exponent < 1000000) exponent = exponent * 10 + (s[j] - '0');  // saturates far out of range
+            if (expNegative) exponent = -exponent;
+        }
+    }
+
+    std::string canonical = mantissa + "e" + std::to_string(exponent);
+    double v = 0.0;
+    const auto res = std::from_chars(canonical.data(), canonical.data() + canonical.size(), v,
+                                     std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range) {
+        if (leadExp + exponent > 0) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
+        v = 0.0;  // too small for a double: reads as zero
+    }
+    if (!std::isfinite(v)) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
+    return Num(negative ? -v : v);
+}
+
+std::string magnitudeDigits(double x) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::general, 15);
+    std::string out(buf, res.ptr);
+    for (char& c : out)
+        if (c == 'e') c = 'E';
+    return out;
+}
+
+std::string numberText(double x) {
+    if (x == 0.0) return " 0 ";
+    return std::string(x < 0 ? "-" : " ") + magnitudeDigits(x) + " ";
+}
+
+std::string textForm(double x) {
+    if (x == 0.0) return "0";
+    return std::string(x < 0 ? "-" : "") + magnitudeDigits(x);
+}
+
+}  // namespace kelmora

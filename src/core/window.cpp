@@ -1,0 +1,65 @@
+#include "core/window.h"
+
+#include <stdexcept>
+
+#include "core/app.h"
+
+namespace kelmora {
+
+Window::Window(App& app, WindowDef def) : app_(app), def_(std::move(def)) {
+    for (const auto& c : def_.controls)
+        if (c.kind == ControlKind::TextBox) texts_[c.name] = c.text;
+}
+
+std::string& Window::box(const std::string& name) {
+    auto it = texts_.find(name);
+    if (it == texts_.end()) throw std::logic_error(def_.name + " has no text box " + name);
+    return it->second;
+}
+
+const std::string& Window::textOf(const std::string& name) const {
+    return const_cast<Window*>(this)->box(name);
+}
+
+void Window::setText(const std::string& name, std::string text) { box(name) = std::move(text); }
+
+Num Window::field(const std::string& name) const { return fieldValue(textOf(name)); }
+
+void Window::writeField(const std::string& name, Num x) { setField(name, textForm(x.value())); }
+
+void Window::setField(const std::string& name, std::string text) {
+    box(name) = std::move(text);
+    app_.port().textChanged(*this, name);
+}
+
+void Window::print(std::string_view s, bool continued) {
+    surface_.print(s, visible_, continued);
+    app_.port().surfaceChanged(*this);
+}
+
+void Window::text(std::string_view s) { print(s, false); }
+
+void Window::amount(std::string_view label, Num x) {
+    std::string line(label);
+    if (x.isSet()) line += numberText(x.value());
+    print(line, false);
+}
+
+void Window::blank() { print("", false); }
+
+void Window::cont(std::string_view s) { print(s, true); }
+
+void Window::clear() {
+    surface_.clear();
+    app_.port().surfaceChanged(*this);
+}
+
+void Window::msgbox(const std::string& text) { app_.port().messageBox(*this, text); }
+
+void Window::open(const std::string& form) { app_.open(form); }
+
+void Window::hide() { app_.hide(def_.name); }
+
+void Window::hide(const std::string& form) { app_.hide(form); }
+
+}  // namespace kelmora

@@ -1,0 +1,70 @@
+// Kelmora — one window instance of the model, and what handlers do with it.
+//
+// A handler reads its fields, computes with Num and prints, in the order the
+// journal is written:
+//
+//     const Num draft = w.field("Text3");
+//     if (draft > 0) {
+//         w.text("银行汇票");
+//         w.amount("其他货币资金-银行汇票（借）", draft);
+//     }
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "core/num.h"
+#include "core/surface.h"
+#include "core/window_def.h"
+
+namespace kelmora {
+
+class App;
+
+class Window {
+public:
+    Window(App& app, WindowDef def);
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    const std::string& name() const { return def_.name; }
+    const WindowDef& def() const { return def_; }
+    App& app() { return app_; }
+    bool visible() const { return visible_; }
+    const Surface& surface() const { return surface_; }
+
+    // Text boxes.
+    const std::string& textOf(const std::string& box) const;
+    void setText(const std::string& box, std::string text);  // the user typing
+    Num field(const std::string& box) const;                 // field value rule
+    void writeField(const std::string& box, Num x);          // text form
+    void setField(const std::string& box, std::string text); // a handler setting a box's text
+    bool hasTextBox(const std::string& box) const { return texts_.count(box) != 0; }
+
+    // Printing onto the output surface.
+    void text(std::string_view s);                   // text line
+    void amount(std::string_view label, Num x);      // amount line
+    void blank();                                    // blank line
+    void cont(std::string_view s);                   // continued text
+    void clear();                                    // clear output
+
+    // Window operations.
+    void msgbox(const std::string& text);
+    void open(const std::string& form);  // open another window (or this one)
+    void hide();                         // hide this window
+    void hide(const std::string& form);  // hide another window
+
+private:
+    friend class App;
+    std::string& box(const std::string& name);
+    void print(std::string_view s, bool continued);
+
+    App& app_;
+    WindowDef def_;
+    std::map<std::string, std::string> texts_;
+    Surface surface_;
+    bool visible_ = false;
+};
+
+}  // namespace kelmora

@@ -1,0 +1,155 @@
+#include "runner/runner.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/app.h"
+#include "shell/keyword_table.h"
+
+namespace kelmora {
+
+namespace {
+
+class TranscriptPort : public Port {
+public:
+    explicit TranscriptPort(std::ostream& out) : out_(out) {}
+    void shown(Window& w) override {
+        if (started_) out_ << "show " << w.name() << '\n';
+    }
+    void start() { started_ = true; }  // the main window's first showing is not reported
+    void hidden(Window& w) override { out_ << "hide " << w.name() << '\n'; }
+    void messageBox(Window&, const std::string& text) override {
+        out_ << "msgbox ";
+        for (char c : text) {
+            if (c == '\n')
+                out_ << "\\n";
+            else if (c != '\r')
+                out_ << c;
+        }
+        out_ << '\n';
+    }
+    void failure(Window& w, const ArithmeticFailure& e) override {
+        out_ << "failure " << w.name() << ' ' << e.what() << '\n';
+    }
+    void quit() override { out_ << "quit\n"; }
+
+private:
+    std::ostream& out_;
+    bool started_ = false;
+};
+
+struct LineError {
+    std::string reason;
+};
+
+// Splits "word rest" at the first space; rest is verbatim.
+std::pair<std::string, std::string> splitWord(const std::string& s) {
+    const auto sp = s.find(' ');
+    if (sp == std::string::npos) return {s, ""};
+    return {s.substr(0, sp), s.substr(sp + 1)};
+}
+
+class Runner {
+public:
+    Runner(std::ostream& out) : port_(out), app_(port_), out_(out) {
+        app_.open("Form1");
+        port_.start();
+    }
+
+    void perform(const std::string& line) {
+        auto [action, rest] = splitWord(line);
+        if (action == "keyword") {
+            Window& main = *app_.window("Form1");
+            main.setText("Text1", rest);
+            app_.click(main, "Command1");
+        } else if (action == "menu") {
+            std::vector<std::string> path;
+            std::string::size_type start = 0;
+            for (;;) {
+                const auto sep = rest.find(" > ", start);
+                path.push_back(rest.substr(start, sep == std::string::npos ? std::string::npos : sep - start));
+                if (sep == std::string::npos) break;
+                start = sep + 3;
+            }
+            const MenuItem* item = findMenuItem(path);
+            if (!item) throw LineError{"no menu item " + rest};
+            chooseMenuItem(app_, *item);
+        } else if (action == "open") {
+            app_.open(windowNamed(rest).name());
+        } else if (action == "set") {
+            auto [target, text] = splitWord(rest);
+            auto [w, control] = controlNamed(target);
+            if (!w->def().isTextBox(control)) throw LineError{target + " is not a text box"};
+            w->setText(control, text);
+        } else if (action == "click") {
+            auto [w, control] = controlNamed(rest);
+            const ControlDef* c = w->def().find(control);
+            if (c->kind != ControlKind::Button && c->kind != ControlKind::TextBox)
+                throw LineError{rest + " is neither a button nor a text box"};
+            app_.click(*w, control);
+        } else if (action == "surface") {
+            Window& w = windowNamed(rest);
+            out_ << "surface " << w.name() << '\n';
+            for (const auto& row : w.surface().rows()) out_ << '|' << row << '\n';
+        } else if (action == "text") {
+            auto [w, control] = controlNamed(rest);
+            if (!w->def().isTextBox(control)) throw LineError{rest + " is not a text box"};
+            out_ << "text " << rest << '=' << w->textOf(control) << '\n';
+        } else if (action == "state") {
+            if (!formNumber(rest)) throw LineError{"no window " + rest};
+            const Window* w = app_.existing(rest);
+            out_ << "state " << rest << (w ? (w->visible() ? " visible" : " hidden") : " absent") << '\n';
+        } else {
+            throw LineError{"unknown action " + action};
+        }
+    }
+
+    bool ended() const { return app_.ended(); }
+
+private:
+    Window& windowNamed(const std::string& form) {
+        if (!formNumber(form)) throw LineError{"no window " + form};
+        Window* w = app_.window(form);
+        if (!w) throw LineError{form + " is not built in this version"};
+        return *w;
+    }
+
+    std::pair<Window*, std::string> controlNamed(const std::string& target) {
+        const auto dot = target.find('.');
+        if (dot == std::string::npos) throw LineError{"expected FormN.Control, got " + target};
+        Window& w = windowNamed(target.substr(0, dot));
+        const std::string control = target.substr(dot + 1);
+        if (!w.def().find(control)) throw LineError{w.name() + " has no control " + control};
+        return {&w, control};
+    }
+
+    TranscriptPort port_;
+    App app_;
+    std::ostream& out_;
+};
+
+}  // namespace
+
+int runScript(std::istream& in, std::ostream& out, std::ostream& err) {
+    Runner runner(out);
+    int status = 0;
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        try {
+            runner.perform(line);
+        } catch (const LineError& e) {
+            out.flush();
+            err << "line " << n << ": " << e.reason << '\n';
+            status = 2;
+        }
+        if (runner.ended()) break;
+    }
+    out.flush();
+    return status;
+}
+
+}  // namespace kelmora

@@ -1,0 +1,38 @@
+// Kelmora — the Qt face of the model: implements the port with real widgets
+// and modal message boxes.
+#pragma once
+
+#include <QPointer>
+#include <array>
+
+#include "core/app.h"
+
+namespace kelmora {
+
+class FormWidget;
+
+class QtView : public Port {
+public:
+    QtView();
+    ~QtView() override;
+
+    App& app() { return app_; }
+    void start();  // show the main window
+    FormWidget* widget(const std::string& form) const;
+
+    void shown(Window& w) override;
+    void hidden(Window& w) override;
+    void messageBox(Window& owner, const std::string& text) override;
+    void failure(Window& w, const ArithmeticFailure& e) override;
+    void quit() override;
+    void textChanged(Window& w, const std::string& box) override;
+    void surfaceChanged(Window& w) override;
+
+private:
+    FormWidget* widgetFor(Window& w);
+
+    App app_;
+    std::array<QPointer<FormWidget>, App::kForms + 1> widgets_{};
+};
+
+}  // namespace kelmora

@@ -1,0 +1,128 @@
+// The desktop program as a user meets it, on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/form_widget.h"
+#include "ui/qt_view.h"
+
+using namespace kelmora;
+
+namespace {
+
+QPushButton* button(FormWidget* f, const char* name) { return f->findChild<QPushButton*>(name); }
+
+// Types text key by key, Chinese included (QTest::keyClicks takes ASCII only).
+void type(QWidget* w, const QString& text) {
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w, &press);
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+// Presses OK on the next modal message box and remembers its text, so that
+// a message box never blocks the test.
+struct MessageBoxCatcher {
+    QString text;
+    QString title;
+    explicit MessageBoxCatcher(QObject* ctx) {
+        auto* timer = new QTimer(ctx);
+        timer->setInterval(20);
+        QObject::connect(timer, &QTimer::timeout, ctx, [this, timer] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                title = box->windowTitle();
+                box->accept();
+                timer->stop();
+            }
+        });
+        timer->start();
+    }
+};
+
+TEST(Gui, KeywordOpensCalculatorAndComputePrints) {
+    QtView view;
+    view.start();
+    FormWidget* main = view.widget("Form1");
+    ASSERT_TRUE(main && main->isVisible());
+
+    type(main->box("Text1"), QStringLiteral("外埠采购"));
+    QTest::mouseClick(button(main, "Command1"), Qt::LeftButton);
+    FormWidget* form4 = view.widget("Form4");
+    ASSERT_NE(form4, nullptr);
+    EXPECT_TRUE(form4->isVisible());
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_EQ(form4->windowTitle(), "Form4");
+
+    QTest::keyClicks(form4->box("Text1"), "100");
+    QTest::keyClicks(form4->box("Text2"), "17");
+    QTest::mouseClick(button(form4, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(form4->surface()->allRows(),
+              QStringLiteral("外埠采购\n材料费用（借） 100 \n应交税金-应交增值税（进）（借） 17 \n"
+                             "其他货币资金（贷） 117 \n"));
+
+    // "复制" copies every row the surface holds.
+    form4->surface()->copyRows();
+    EXPECT_EQ(QApplication::clipboard()->text(), form4->surface()->allRows());
+
+    // 退出 hides the calculator and brings the main window back, text kept.
+    QTest::mouseClick(button(form4, "Command3"), Qt::LeftButton);
+    EXPECT_FALSE(form4->isVisible());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(main->box("Text1")->text(), QStringLiteral("外埠采购"));
+}
+
+TEST(Gui, ArithmeticFailureShowsAMessageAndTheProgramGoesOn) {
+    QtView view;
+    view.start();
+    view.app().open("Form4");
+    FormWidget* form4 = view.widget("Form4");
+    form4->box("Text1")->setText("5");
+    form4->box("Text2")->setText("1e400");
+    MessageBoxCatcher catcher(form4);
+    QTest::mouseClick(button(form4, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(catcher.title, "Kelmora");
+    EXPECT_TRUE(catcher.text.contains("Form4")) << catcher.text.toStdString();
+    EXPECT_TRUE(catcher.text.contains(QStringLiteral("溢出"))) << catcher.text.toStdString();
+    EXPECT_EQ(form4->surface()->allRows(), QString());
+    EXPECT_TRUE(form4->isVisible());
+}
+
+TEST(Gui, CloseBoxActsLikeExitAndMenuOpensWindows) {
+    QtView view;
+    view.start();
+    FormWidget* main = view.widget("Form1");
+    view.app().open("Form3");
+    view.app().hide("Form1");
+    FormWidget* form3 = view.widget("Form3");
+    form3->close();
+    QTest::qWait(50);
+    EXPECT_FALSE(form3->isVisible());
+    EXPECT_TRUE(main->isVisible());
+
+    MessageBoxCatcher catcher(main);
+    main->box("Text1")->setText(QStringLiteral("应收票据"));
+    QTest::mouseClick(button(main, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(catcher.text.left(6), QStringLiteral("是核算企业因"));
+    EXPECT_EQ(main->surface()->allRows(), QStringLiteral("应收票据=应收票据"));
+    QTest::mouseClick(button(main, "Command2"), Qt::LeftButton);
+    EXPECT_EQ(main->box("Text1")->text(), QString());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,143 @@
+// The three places every result passes through: reading a field, the checked
+// arithmetic and the printed number.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+#include "core/num.h"
+
+using kelmora::ArithmeticFailure;
+using kelmora::fieldValue;
+using kelmora::Num;
+using kelmora::numberText;
+using kelmora::textForm;
+
+namespace {
+
+struct ReadCase {
+    const char* text;
+    double value;
+};
+
+TEST(FieldValue, LeadingNumberRule) {
+    const ReadCase cases[] = {
+        {"", 0},          {"12abc", 12},     {"abc", 0},      {" -3.5", -3.5},    {"1,000", 1},
+        {"1e3", 1000},    {"0.17", 0.17},    {"17", 17},      {"\t5", 5},         {" 5", 5},
+        {"-5", -5},       {"+4", 4},         {".", 0},        {"-", 0},           {"+", 0},
+        {"1e", 1},        {"1e+", 1},        {"1E2", 100},    {"2.5e-1", 0.25},   {"1.2.3", 1.2},
+        {"1 000", 1},     {"0x10", 0},       {"&H10", 0},     {"1d3", 1},         {"-.5", -0.5},
+        {".5", 0.5},      {"5.", 5},         {"00012", 12},   {"1e-400", 0},      {"0e999999", 0},
+        {"  ", 0},        {"1e308", 1e308},  {"e5", 0},       {"- 5", 0},         {"3\t4", 3},
+        {"1.5E+3x", 1500}, {"12e-2", 0.12},  {"0.1", 0.1},    {"\xEF\xBC\x91", 0},  // full-width 1
+    };
+    for (const auto& c : cases) EXPECT_EQ(fieldValue(c.text).value(), c.value) << '"' << c.text << '"';
+    EXPECT_EQ(fieldValue("1.7976931348623157e308").value(), std::numeric_limits<double>::max());
+}
+
+TEST(FieldValue, BeyondDoubleRangeIsOverflow) {
+    for (const char* text : {"1e400", "-1e400", "1e99999999999", "99999e305", "0.001e312"}) {
+        try {
+            fieldValue(text);
+            ADD_FAILURE() << text << " read without failure";
+        } catch (const ArithmeticFailure& e) {
+            EXPECT_EQ(e.kind(), ArithmeticFailure::Kind::Overflow) << text;
+        }
+    }
+}
+
+TEST(FieldValue, IgnoresCommaDecimalLocale) {
+    // Qt sets the C locale from the environment; a comma locale must not
+    // change what a box reads or how a number prints.
+    const char* old = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = old ? old : "C";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no comma-decimal locale installed";
+    EXPECT_EQ(fieldValue("1234.5").value(), 1234.5);
+    EXPECT_EQ(fieldValue("1,5").value(), 1);
+    EXPECT_EQ(numberText(1234.5), " 1234.5 ");
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+struct TextCase {
+    double value;
+    const char* amount;  // number text on an amount line
+    const char* form;    // text form written into a box
+};
+
+TEST(NumberText, AmountLineAndTextForm) {
+    const TextCase cases[] = {
+        {1500, " 1500 ", "1500"},
+        {-20, "-20 ", "-20"},
+        {1234.5, " 1234.5 ", "1234.5"},
+        {100.0 / 3, " 33.3333333333333 ", "33.3333333333333"},
+        {0, " 0 ", "0"},
+        {-0.0, " 0 ", "0"},
+        {0.25, " 0.25 ", "0.25"},
+        {-0.5, "-0.5 ", "-0.5"},
+        {1.5e20, " 1.5E+20 ", "1.5E+20"},
+        {1e-5, " 1E-05 ", "1E-05"},
+        {-1e-5, "-1E-05 ", "-1E-05"},
+        {0.0001, " 0.0001 ", "0.0001"},
+        {123456789012345, " 123456789012345 ", "123456789012345"},
+        {1234567890123456, " 1.23456789012346E+15 ", "1.23456789012346E+15"},
+        {1e15, " 1E+15 ", "1E+15"},
+        {0.1 + 0.2, " 0.3 ", "0.3"},
+        {2.0 / 3, " 0.666666666666667 ", "0.666666666666667"},
+        {1e100, " 1E+100 ", "1E+100"},
+        {10100, " 10100 ", "10100"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(numberText(c.value), c.amount) << c.value;
+        EXPECT_EQ(textForm(c.value), c.form) << c.value;
+    }
+}
+
+TEST(CheckedArithmetic, FailuresAreToldApart) {
+    using K = ArithmeticFailure::Kind;
+    const Num big = 1e308, zero = 0.0, one = 1.0;
+    struct Case {
+        const char* what;
+        std::function<Num()> step;
+        K kind;
+    };
+    const Case cases[] = {
+        {"1 / 0", [&] { return one / zero; }, K::DivisionByZero},
+        {"0 / 0", [&] { return zero / zero; }, K::DivisionByZero},
+        {"1 / unset", [&] { return one / Num(); }, K::DivisionByZero},
+        {"big * 10", [&] { return big * 10; }, K::Overflow},
+        {"big + big", [&] { return big + big; }, K::Overflow},
+        {"-big - big", [&] { return -big - big; }, K::Overflow},
+        {"1 / 1e-320", [&] { return one / 1e-320; }, K::Overflow},
+        {"10 ^ 400", [&] { return pow(Num(10), Num(400)); }, K::Overflow},
+        {"0 ^ -1", [&] { return pow(Num(0), Num(-1)); }, K::DivisionByZero},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.step();
+            ADD_FAILURE() << c.what << " did not fail";
+        } catch (const ArithmeticFailure& e) {
+            EXPECT_EQ(e.kind(), c.kind) << c.what;
+        }
+    }
+    Num x = 5;
+    x /= 2;
+    EXPECT_EQ(x.value(), 2.5);
+    EXPECT_EQ(pow(Num(1.05), Num(2)).value(), std::pow(1.05, 2.0));
+}
+
+TEST(CheckedArithmetic, UnsetCountsAsZeroButPrintsNothing) {
+    const Num unset;
+    EXPECT_FALSE(unset.isSet());
+    EXPECT_EQ(unset.value(), 0);
+    EXPECT_TRUE(unset == 0);
+    EXPECT_FALSE(unset > 0);
+    EXPECT_FALSE(unset < 0);
+    const Num sum = unset + 15;
+    EXPECT_TRUE(sum.isSet());
+    EXPECT_EQ(sum.value(), 15);
+    EXPECT_TRUE((unset * 3).isSet());
+}
+
+}  // namespace

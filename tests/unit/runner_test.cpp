@@ -1,0 +1,65 @@
+// The runner's own errors: each bad line is reported and skipped, and the
+// script goes on.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "runner/runner.h"
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome run(const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    const int status = kelmora::runScript(in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(Runner, BadLinesAreReportedAndSkipped) {
+    const Outcome r = run(
+        "frobnicate Form2\n"           // 1 unknown action
+        "open Form151\n"               // 2 no such window
+        "open Form0\n"                 // 3
+        "set Form2.Text9 5\n"          // 4 no such control
+        "set Form2.Command1 5\n"       // 5 not a text box
+        "menu 票据 > 不存在\n"          // 6 no such menu path
+        "click Form2.Label1\n"         // 7 a label cannot be clicked
+        "surface Form2x\n"             // 8
+        "state Form2\n");              // 9 fine
+    EXPECT_EQ(r.status, 2);
+    std::istringstream err(r.err);
+    std::string line;
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 8}) {
+        ASSERT_TRUE(std::getline(err, line));
+        EXPECT_EQ(line.rfind("line " + std::to_string(n) + ": ", 0), 0u) << line;
+    }
+    EXPECT_FALSE(std::getline(err, line));
+    // Line 4 referred to Form2, which created it; nothing else happened.
+    EXPECT_EQ(r.out, "state Form2 hidden\n");
+}
+
+TEST(Runner, TextIsTakenVerbatimAndCarriageReturnsDropped) {
+    const Outcome r = run("set Form2.Text1  5 x \r\ntext Form2.Text1\r\n\r\n# comment\nset Form2.Text2\ntext Form2.Text2\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "text Form2.Text1= 5 x \ntext Form2.Text2=\n");
+}
+
+TEST(Runner, QuitStopsReading) {
+    const Outcome r = run("click Form1.Command4\nopen Form2\nbogus\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "quit\n");
+}
+
+TEST(Runner, StateOfWindows) {
+    const Outcome r = run("state Form3\nopen Form3\nstate Form3\nstate Form1\nclick Form3.Command3\nstate Form3\n");
+    EXPECT_EQ(r.out,
+              "state Form3 absent\nshow Form3\nstate Form3 visible\nstate Form1 visible\n"
+              "hide Form3\nshow Form1\nstate Form3 hidden\n");
+}
+
+}  // namespace
