@@ -10,17 +10,17 @@ WindowDef define() {
     b.menuBar().closeControl("Command4");
     // Controls in tab order: 退出, 取消, 清空, 确定, then the text box, so the
     // focus rests on 退出 when the window first opens.
-    b.place({"Command4", -1, ControlKind::Button, "退出", {560, 150, 120, 32}});
-    b.place({"Command3", -1, ControlKind::Button, "取消", {560, 110, 120, 32}});
-    b.place({"Command2", -1, ControlKind::Button, "清空", {420, 150, 120, 32}});
-    b.place({"Command1", -1, ControlKind::Button, "确定", {420, 110, 120, 32}});
-    b.place({"Text1", -1, ControlKind::TextBox, "", {420, 72, 260, 28}});
-    b.place({"Label1", -1, ControlKind::Heading, "Kelmora", {420, 40, 260, 24}});
+    b.place({"Command4", -1, ControlKind::Button, "退出", {700, 150, 120, 32}});
+    b.place({"Command3", -1, ControlKind::Button, "取消", {700, 110, 120, 32}});
+    b.place({"Command2", -1, ControlKind::Button, "清空", {560, 150, 120, 32}});
+    b.place({"Command1", -1, ControlKind::Button, "确定", {560, 110, 120, 32}});
+    b.place({"Text1", -1, ControlKind::TextBox, "", {560, 72, 260, 28}});
+    b.place({"Label1", -1, ControlKind::Heading, "Kelmora", {560, 40, 260, 24}});
     b.on("Command1", [](Window& w) { lookUpKeyword(w.app(), w.textOf("Text1")); });
     b.on("Command2", [](Window& w) { w.setField("Text1", ""); });
     b.on("Command3", [](Window& w) { w.clear(); });
     b.on("Command4", [](Window& w) { w.app().endProgram(); });
-    b.minSize(700, 400);
+    b.minSize(860, 400);
     return b.build();
 }
 

@@ -99,6 +99,9 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
         case ControlKind::Heading: {
             auto* label = new QLabel(q(c.text), surface_);
             label->setTextFormat(Qt::PlainText);
+            // Opaque, like every other control: a label hides the part of a
+            // printed line it stands over instead of mixing with it.
+            label->setAutoFillBackground(true);
             if (c.kind == ControlKind::Heading) label->setFont(headingFont(label->font()));
             made = label;
             break;
@@ -125,6 +128,9 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
         }
         made->setObjectName(c.index >= 0 ? QStringLiteral("%1_%2").arg(name).arg(c.index) : name);
         made->setGeometry(r);
+        // A label covers no more of the surface than its text needs.
+        if (auto* label = qobject_cast<QLabel*>(made))
+            label->resize(std::min(r.width(), label->sizeHint().width()), r.height());
     }
 
     if (def.name == "Form1") {

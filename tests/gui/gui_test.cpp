@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -54,6 +55,11 @@ TEST(Gui, KeywordOpensCalculatorAndComputePrints) {
     view.start();
     FormWidget* main = view.widget("Form1");
     ASSERT_TRUE(main && main->isVisible());
+    // The tab order starts at 退出, so that is where the focus rests at first.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    EXPECT_EQ(QApplication::focusWidget(), button(main, "Command4"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), button(main, "Command3"));
 
     type(main->box("Text1"), QStringLiteral("外埠采购"));
     QTest::mouseClick(button(main, "Command1"), Qt::LeftButton);
@@ -116,6 +122,40 @@ TEST(Gui, CloseBoxActsLikeExitAndMenuOpensWindows) {
     EXPECT_EQ(main->surface()->allRows(), QStringLiteral("应收票据=应收票据"));
     QTest::mouseClick(button(main, "Command2"), Qt::LeftButton);
     EXPECT_EQ(main->box("Text1")->text(), QString());
+}
+
+TEST(Gui, CompletionOffersKeywordsContainingTheText) {
+    QtView view;
+    view.start();
+    QCompleter* completer = view.widget("Form1")->box("Text1")->completer();
+    ASSERT_NE(completer, nullptr);
+    completer->setCompletionPrefix(QStringLiteral("盈余公积"));
+    QStringList offered;
+    for (int i = 0; completer->setCurrentRow(i); ++i) offered << completer->currentCompletion();
+    // Each keyword once, in table order, wherever the text stands in it.
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("提取盈余公积"), QStringLiteral("盈余公积补亏"),
+                                    QStringLiteral("盈余公积转增资本"), QStringLiteral("盈余公积发放股利"),
+                                    QStringLiteral("盈余公积")}));
+}
+
+// With KELMORA_SHOTS=DIR set, saves pictures of windows as the user sees
+// them, for a look by eye.
+TEST(Gui, Pictures) {
+    const QString dir = qEnvironmentVariable("KELMORA_SHOTS");
+    if (dir.isEmpty()) GTEST_SKIP() << "KELMORA_SHOTS not set";
+    QtView view;
+    view.start();
+    FormWidget* main = view.widget("Form1");
+    main->box("Text1")->setText(QStringLiteral("存货"));
+    QTest::mouseClick(button(main, "Command1"), Qt::LeftButton);
+    main->grab().save(dir + "/Form1.png");
+    for (const char* form : {"Form2", "Form3", "Form4", "Form5"}) {
+        view.app().open(form);
+        FormWidget* f = view.widget(form);
+        for (QLineEdit* box : f->findChildren<QLineEdit*>()) box->setText("100");
+        QTest::mouseClick(button(f, "Command1"), Qt::LeftButton);
+        f->grab().save(dir + "/" + form + ".png");
+    }
 }
 
 }  // namespace
