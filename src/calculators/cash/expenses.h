@@ -29,17 +29,18 @@ struct ExpenseWindow {
     const char* form;         // "Form13"
     const char* caption;      // title bar
     const char* explanation;  // Label3 at the top: the account and what it covers
-    const char* amountLabel;  // beside Text1
-    const char* vatLabel;     // beside Text2
+    const char* text1Label;   // the amount (or the asset's value)
+    const char* text2Label;   // its VAT (or the depreciation charged)
 };
 
 inline WindowDef calculator(const ExpenseWindow& e, Handler compute) {
     FormBuilder b(e.form, e.caption);
     // The explanation is Label3 and stands above everything else; the field
     // labels take the names left free before it.
-    b.label("Label3", e.explanation, std::max(layout::kLabelWidth + layout::kBoxWidth, textWidth(e.explanation)));
+    const int width = std::max(layout::kLabelWidth + layout::kBoxWidth, textWidth(e.explanation));
+    b.label("Label3", e.explanation, width);
     b.skip(4);
-    b.field("Text1", e.amountLabel).field("Text2", e.vatLabel);
+    b.field("Text1", e.text1Label).field("Text2", e.text2Label);
     b.standardButtons(std::move(compute));
     return b.build();
 }

@@ -9,7 +9,12 @@ void compute(Window& w) {
 }
 
 WindowDef define() {
-    return expenses::calculator({"Form10", "Form70", "生产成本：包括直接材料费、直接人工、制造费用等", "生产成本", "应交税费-应交增值税（进）"}, compute);
+    return expenses::calculator({.form = "Form10",
+                                 .caption = "Form70",
+                                 .explanation = "生产成本：包括直接材料费、直接人工、制造费用等",
+                                 .text1Label = "生产成本",
+                                 .text2Label = "应交税费-应交增值税（进）"},
+                                compute);
 }
 
 KELMORA_WINDOW(Form10, define);

@@ -9,7 +9,12 @@ void compute(Window& w) {
 }
 
 WindowDef define() {
-    return expenses::calculator({"Form11", "Form11", "制造费用：包括间接材料费、折旧费、低值易耗品等", "制造费用", "应交税费-应交增值税（进）"}, compute);
+    return expenses::calculator({.form = "Form11",
+                                 .caption = "Form11",
+                                 .explanation = "制造费用：包括间接材料费、折旧费、低值易耗品等",
+                                 .text1Label = "制造费用",
+                                 .text2Label = "应交税费-应交增值税（进）"},
+                                compute);
 }
 
 KELMORA_WINDOW(Form11, define);

@@ -10,7 +10,12 @@ void compute(Window& w) {
 }
 
 WindowDef define() {
-    return expenses::calculator({"Form13", "Form13", "管理费用：包括公司经费、劳动保险费、董事会会费等", "管理费用", "应交税费-应交增值税（进）"}, compute);
+    return expenses::calculator({.form = "Form13",
+                                 .caption = "Form13",
+                                 .explanation = "管理费用：包括公司经费、劳动保险费、董事会会费等",
+                                 .text1Label = "管理费用",
+                                 .text2Label = "应交税费-应交增值税（进）"},
+                                compute);
 }
 
 KELMORA_WINDOW(Form13, define);

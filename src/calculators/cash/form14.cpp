@@ -10,7 +10,12 @@ void compute(Window& w) {
 }
 
 WindowDef define() {
-    return expenses::calculator({"Form14", "Form14", "财务费用：包括利息支出、汇兑损失、手续费等", "财务费用", "应交税费-应交增值税（进）"}, compute);
+    return expenses::calculator({.form = "Form14",
+                                 .caption = "Form14",
+                                 .explanation = "财务费用：包括利息支出、汇兑损失、手续费等",
+                                 .text1Label = "财务费用",
+                                 .text2Label = "应交税费-应交增值税（进）"},
+                                compute);
 }
 
 KELMORA_WINDOW(Form14, define);

@@ -10,7 +10,12 @@ void compute(Window& w) {
 }
 
 WindowDef define() {
-    return expenses::calculator({"Form15", "Form15", "销售费用：包括销售商品过程中发生的保险费、包装费、展览费和广告费、商品维修费、运费等", "销售费用", "应交税费-应交增值税（进）"}, compute);
+    return expenses::calculator({.form = "Form15",
+                                 .caption = "Form15",
+                                 .explanation = "销售费用：包括销售商品过程中发生的保险费、包装费、展览费和广告费、商品维修费、运费等",
+                                 .text1Label = "销售费用",
+                                 .text2Label = "应交税费-应交增值税（进）"},
+                                compute);
 }
 
 KELMORA_WINDOW(Form15, define);

@@ -17,7 +17,12 @@ void compute(Window& w) {
 }
 
 WindowDef define() {
-    return expenses::calculator({"Form16", "Form16", "其他应付款：应付租入固定资产和包装物的租金、暂付款项等", "其他应付款", "应交税费-应交增值税（进）"}, compute);
+    return expenses::calculator({.form = "Form16",
+                                 .caption = "Form16",
+                                 .explanation = "其他应付款：应付租入固定资产和包装物的租金、暂付款项等",
+                                 .text1Label = "其他应付款",
+                                 .text2Label = "应交税费-应交增值税（进）"},
+                                compute);
 }
 
 KELMORA_WINDOW(Form16, define);

@@ -17,7 +17,12 @@ void compute(Window& w) {
 }
 
 WindowDef define() {
-    return expenses::calculator({"Form17", "Form17", "其他应收款：收取保险公司赔款、职工垫款备用金租金、押金等", "其他应收款", "应交税费-应交增值税（销）"}, compute);
+    return expenses::calculator({.form = "Form17",
+                                 .caption = "Form17",
+                                 .explanation = "其他应收款：收取保险公司赔款、职工垫款备用金租金、押金等",
+                                 .text1Label = "其他应收款",
+                                 .text2Label = "应交税费-应交增值税（销）"},
+                                compute);
 }
 
 KELMORA_WINDOW(Form17, define);

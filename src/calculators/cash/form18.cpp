@@ -19,7 +19,12 @@ void compute(Window& w) {
 }
 
 WindowDef define() {
-    return expenses::calculator({"Form18", "Form18", "营业外支出：企业罚款支出、捐赠支出、非常损失", "账面价值", "已提折旧"}, compute);
+    return expenses::calculator({.form = "Form18",
+                                 .caption = "Form18",
+                                 .explanation = "营业外支出：企业罚款支出、捐赠支出、非常损失",
+                                 .text1Label = "账面价值",
+                                 .text2Label = "已提折旧"},
+                                compute);
 }
 
 KELMORA_WINDOW(Form18, define);

@@ -39,7 +39,8 @@ WindowDef define() {
         b.on(t.button, [target](Window& w) { w.open(target); });
         y += step;
     }
-    b.place({"Command9", -1, ControlKind::Button, "退出", {buttonX, y + 12, layout::kButtonWidth, layout::kButtonHeight}});
+    b.place({"Command9", -1, ControlKind::Button, "退出",
+             {buttonX, y + 12, layout::kButtonWidth, layout::kButtonHeight}});
     b.on("Command9", FormBuilder::exit);
     b.closeControl("Command9");
     return b.build();
