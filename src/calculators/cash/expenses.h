@@ -1,0 +1,128 @@
+// Kelmora — what the expense windows have in common.
+//
+// The nine expense calculators are one shape with different words: a line of
+// explanation at the top, the amount and its VAT, the standard buttons.  The
+// three costing windows lay their inputs out as a grid of boxes with a "清空"
+// button that empties the numeric part of it.
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "core/app.h"
+
+namespace kelmora::expenses {
+
+// Width a label needs for its text: wide characters count double.
+inline int textWidth(std::string_view s) {
+    int units = 0;
+    for (unsigned char c : s) {
+        if (c < 0x80) units += 1;
+        else if (c >= 0xC0) units += 2;  // lead byte of a wide character
+    }
+    return units * 7 + 12;
+}
+
+// The words that make one expense calculator what it is.
+struct ExpenseWindow {
+    const char* form;         // "Form13"
+    const char* caption;      // title bar
+    const char* explanation;  // Label3 at the top: the account and what it covers
+    const char* text1Label;   // the amount (or the asset's value)
+    const char* text2Label;   // its VAT (or the depreciation charged)
+};
+
+inline WindowDef calculator(const ExpenseWindow& e, Handler compute) {
+    FormBuilder b(e.form, e.caption);
+    // The explanation is Label3 and stands above everything else; the field
+    // labels take the names left free before it.
+    const int width = std::max(layout::kLabelWidth + layout::kBoxWidth, textWidth(e.explanation));
+    b.label("Label3", e.explanation, width);
+    b.skip(4);
+    b.field("Text1", e.text1Label).field("Text2", e.text2Label);
+    b.standardButtons(std::move(compute));
+    return b.build();
+}
+
+// What every expense calculator reads: the amount (Text1) and its VAT
+// (Text2), and the total paid that most of them use.
+struct Expense {
+    Num amount, vat, total;
+};
+
+inline Expense readExpense(Window& w) {
+    const Num amount = w.field("Text1"), vat = w.field("Text2");
+    const Num total = vat + amount;
+    return {amount, vat, total};
+}
+
+// The expense paid from the bank, VAT included.
+inline void paidFromBank(Window& w, const Expense& e, std::string_view expenseDebit) {
+    w.amount(expenseDebit, e.amount);
+    w.amount("应交税费-应交增值税（借）", e.vat);
+    w.amount("银行存款（贷）", e.total);
+}
+
+// The expense closed into the year's profit.
+inline void closedToProfit(Window& w, const Expense& e, std::string_view heading, std::string_view expenseCredit) {
+    w.blank();
+    w.text(heading);
+    w.amount("本年利润（借）", e.amount);
+    w.amount(expenseCredit, e.amount);
+}
+
+// ---- Costing grids -------------------------------------------------------
+
+constexpr int kCellWidth = layout::kBoxWidth;
+constexpr int kCellStep = layout::kBoxWidth + 6;
+
+inline FormBuilder& cell(FormBuilder& b, const std::string& box, int col, int row, int top,
+                         std::string initial = {}) {
+    return b.place({box, -1, ControlKind::TextBox, std::move(initial),
+                    {layout::kSurfaceWidth + col * kCellStep, top + row * layout::kRowStep, kCellWidth,
+                     layout::kBoxHeight}});
+}
+
+// The batch grid of the first two costing windows: a heading row, then five
+// rows of unit price (left) and quantity (right) preset to 1 … 10.
+inline void batchGrid(FormBuilder& b) {
+    const int top = b.y();
+    cell(b, "Text11", 0, 0, top, "单价");
+    cell(b, "Text12", 1, 0, top, "数量");
+    for (int row = 1; row <= 5; ++row) {
+        const int price = 2 * row - 1, quantity = 2 * row;
+        cell(b, "Text" + std::to_string(price), 0, row, top, std::to_string(price));
+        cell(b, "Text" + std::to_string(quantity), 1, row, top, std::to_string(quantity));
+    }
+    b.at(layout::kSurfaceWidth, top + 6 * layout::kRowStep);
+}
+
+// Empties Text1 … Text<last>, each looked up by its composed name.
+inline void clearGrid(Window& w, int last) {
+    for (int n = 1; n <= last; ++n) {
+        const std::string box = "Text" + std::to_string(n);
+        if (w.hasTextBox(box)) w.setField(box, "");
+    }
+}
+
+// The compute button on a row of its own (its caption is long), then
+// "取消", "清空" and "退出".
+inline void gridButtons(FormBuilder& b, const char* computeCaption, Handler compute, int lastCleared) {
+    b.skip(6);
+    b.place({"Command1", -1, ControlKind::Button, computeCaption,
+             {b.x(), b.y(), 2 * layout::kButtonWidth + 8, layout::kButtonHeight}});
+    b.skip(layout::kButtonHeight + 2);
+    b.buttons({{"Command2", "取消"}, {"Command4", "清空"}, {"Command3", "退出"}});
+    b.on("Command1", std::move(compute));
+    b.on("Command2", FormBuilder::cancel);
+    b.on("Command4", [lastCleared](Window& w) { clearGrid(w, lastCleared); });
+    b.on("Command3", FormBuilder::exit);
+}
+
+// Σ quantity × unit price over the five rows of the batch grid, in row order.
+inline Num batchCost(Num t1, Num t2, Num t3, Num t4, Num t5, Num t6, Num t7, Num t8, Num t9, Num t10) {
+    return t2 * t1 + t4 * t3 + t6 * t5 + t8 * t7 + t10 * t9;
+}
+
+}  // namespace kelmora::expenses
