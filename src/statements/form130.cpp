@@ -99,7 +99,7 @@ WindowDef define() {
         .endFrame();
 
     b.column(layout::kSurfaceWidth + 6 + layout::kLabelWidth + layout::kBoxWidth + 40);
-    b.skip(22 + 8);  // level with the first boxes of the frame beside
+    b.skip(22);  // level with the first boxes of the frame beside
     b.field("Text10", "职工工资").field("Text11", "奖金").field("Text13", "个人所得税");
     b.skip(8);
     b.beginFrame("Frame3", "五险一金（个人）")
@@ -109,6 +109,9 @@ WindowDef define() {
         .field("Text17", "住房公积金（个人）")
         .endFrame();
     b.standardButtons(compute);
+    // The six blocks run to 48 lines: give them as much height as a small
+    // screen allows.
+    b.minSize(0, 690);
     return b.build();
 }
 
