@@ -1,0 +1,190 @@
+#include "core/statement_grid.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "core/window.h"
+
+namespace kelmora {
+
+namespace grid_detail {
+
+// The number at the end of a box name ("Text47" -> 47), for the ascending
+// order in which boxes are read and emptied.
+int boxNumber(const std::string& name) {
+    std::size_t i = name.size();
+    while (i > 0 && name[i - 1] >= '0' && name[i - 1] <= '9') --i;
+    return i < name.size() ? std::atoi(name.c_str() + i) : 0;
+}
+
+std::vector<std::string> ascending(std::vector<std::string> names) {
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return boxNumber(a) < boxNumber(b);
+    });
+    return names;
+}
+
+StatementRow makeRow(std::string caption, std::string text, std::vector<std::string> boxes, RowKind kind) {
+    StatementRow r;
+    r.caption = std::move(caption);
+    r.text = std::move(text);
+    r.boxes = std::move(boxes);
+    r.kind = kind;
+    return r;
+}
+
+void fail(const StatementGrid& g, const std::string& why) {
+    const std::string first = g.heads.empty() ? std::string("?") : g.heads.front().box;
+    throw std::logic_error("statement grid headed by " + first + ": " + why);
+}
+
+// A grid that does not add up is a mistake in its window's description; it is
+// caught when the window is defined, not when a user clicks.
+void validate(const StatementGrid& g) {
+    if (g.columns() < 1) fail(g, "no number column");
+    const int rows = static_cast<int>(g.rows.size());
+    for (int i = 0; i < rows; ++i) {
+        const StatementRow& r = g.rows[i];
+        if (static_cast<int>(r.boxes.size()) != g.columns()) fail(g, r.caption + " has not one box per column");
+        if (r.kind != RowKind::Total) {
+            if (!r.formula.empty()) fail(g, r.caption + " has a formula but is no total");
+            continue;
+        }
+        if (r.formula.empty() || r.formula.front() < 0) fail(g, r.caption + " must start with a row added");
+        for (int term : r.formula) {
+            const int at = std::abs(term) - 1;
+            if (term == 0 || at >= rows) fail(g, r.caption + " names a row the grid does not have");
+            const RowKind k = g.rows[at].kind;
+            if (!(k == RowKind::Input || (k == RowKind::Total && at < i)))
+                fail(g, r.caption + " adds a row that is neither an input nor an earlier total");
+        }
+    }
+}
+
+}  // namespace grid_detail
+
+StatementRow inputRow(std::string caption, std::string text, std::vector<std::string> boxes,
+                      std::optional<std::string> explanation) {
+    StatementRow r = grid_detail::makeRow(std::move(caption), std::move(text), std::move(boxes), RowKind::Input);
+    r.explanation = std::move(explanation);
+    return r;
+}
+
+StatementRow totalRow(std::string caption, std::string text, std::vector<std::string> boxes,
+                      std::vector<int> formula, std::optional<std::string> explanation) {
+    StatementRow r = grid_detail::makeRow(std::move(caption), std::move(text), std::move(boxes), RowKind::Total);
+    r.formula = std::move(formula);
+    r.explanation = std::move(explanation);
+    return r;
+}
+
+StatementRow sectionRow(std::string caption, std::string text, std::vector<std::string> boxes) {
+    return grid_detail::makeRow(std::move(caption), std::move(text), std::move(boxes), RowKind::Section);
+}
+
+StatementRow unusedRow(std::string caption, std::string text, std::vector<std::string> boxes) {
+    return grid_detail::makeRow(std::move(caption), std::move(text), std::move(boxes), RowKind::Unused);
+}
+
+StatementRow freeRow(std::string caption, std::string text, std::vector<std::string> boxes) {
+    return grid_detail::makeRow(std::move(caption), std::move(text), std::move(boxes), RowKind::Free);
+}
+
+int estimatedTextWidth(std::string_view s) {
+    using namespace statement_layout;
+    int width = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        // Lead bytes of three- and four-byte sequences are CJK characters and
+        // full-width signs; everything shorter is Latin.
+        const int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        width += len >= 3 ? kWideCharWidth : kNarrowCharWidth;
+        i += len;
+    }
+    return width;
+}
+
+int fittedCaptionWidth(const StatementGrid& g) {
+    int widest = 0;
+    for (const auto& r : g.rows) widest = std::max(widest, estimatedTextWidth(r.text));
+    if (!g.heads.empty()) widest = std::max(widest, estimatedTextWidth(g.heads.front().text));
+    return widest + statement_layout::kBoxPadding;
+}
+
+int StatementGrid::captionColumnWidth() const { return captionWidth > 0 ? captionWidth : fittedCaptionWidth(*this); }
+
+Rect placeGrid(FormBuilder& b, const StatementGrid& g) {
+    grid_detail::validate(g);
+    const int captionW = g.captionColumnWidth();
+    const auto columnX = [&](int column) { return g.x + captionW + column * g.boxWidth; };
+
+    b.place({g.heads.front().box, -1, ControlKind::TextBox, g.heads.front().text, {g.x, g.y, captionW, g.rowHeight}});
+    for (int c = 0; c < g.columns(); ++c) {
+        const ColumnHead& h = g.heads[c + 1];
+        b.place({h.box, -1, ControlKind::TextBox, h.text, {columnX(c), g.y, g.boxWidth, g.rowHeight}});
+    }
+    for (std::size_t i = 0; i < g.rows.size(); ++i) {
+        const StatementRow& r = g.rows[i];
+        const int y = g.y + static_cast<int>(i + 1) * g.rowHeight;
+        b.place({r.caption, -1, ControlKind::TextBox, r.text, {g.x, y, captionW, g.rowHeight}});
+        const std::string initial = g.rowNumbers ? std::to_string(i + 1) : std::string();
+        for (int c = 0; c < g.columns(); ++c)
+            b.place({r.boxes[c], -1, ControlKind::TextBox, initial, {columnX(c), y, g.boxWidth, g.rowHeight}});
+        if (r.explanation) {
+            const std::string message = *r.explanation;
+            b.on(r.caption, [message](Window& w) { w.msgbox(message); });
+        }
+    }
+    return g.rect();
+}
+
+void placeCentredHeading(FormBuilder& b, std::string name, std::string text, int left, int right, int y) {
+    // Bold glyphs run a little wider than the estimate for plain ones.
+    const int w = estimatedTextWidth(text) + estimatedTextWidth(text) / 8 + 8;
+    const int x = left + std::max(0, (right - left - w) / 2);
+    b.place({std::move(name), -1, ControlKind::Heading, std::move(text),
+             {x, y, w, statement_layout::kHeadingHeight}});
+}
+
+Num StatementValues::operator[](const std::string& box) const {
+    auto it = values_.find(box);
+    if (it == values_.end()) throw std::logic_error("no value read for " + box);
+    return it->second;
+}
+
+StatementValues computeTotals(Window& w, const std::vector<StatementGrid>& grids) {
+    std::vector<std::string> read;
+    for (const auto& g : grids)
+        for (const auto& r : g.rows)
+            if (r.kind != RowKind::Free) read.insert(read.end(), r.boxes.begin(), r.boxes.end());
+
+    StatementValues values;
+    for (const auto& box : grid_detail::ascending(std::move(read))) values.set(box, w.field(box));
+
+    for (const auto& g : grids) {
+        for (const auto& r : g.rows) {
+            if (r.kind != RowKind::Total) continue;
+            for (int c = 0; c < g.columns(); ++c) {
+                const auto term = [&](int row) { return values[g.rows[std::abs(row) - 1].boxes[c]]; };
+                Num sum = term(r.formula.front());
+                for (std::size_t t = 1; t < r.formula.size(); ++t) {
+                    const int row = r.formula[t];
+                    sum = row > 0 ? sum + term(row) : sum - term(row);
+                }
+                values.set(r.boxes[c], sum);
+                w.writeField(r.boxes[c], sum);
+            }
+        }
+    }
+    return values;
+}
+
+void clearNumberBoxes(Window& w, const std::vector<StatementGrid>& grids) {
+    std::vector<std::string> boxes;
+    for (const auto& g : grids)
+        for (const auto& r : g.rows) boxes.insert(boxes.end(), r.boxes.begin(), r.boxes.end());
+    for (const auto& box : grid_detail::ascending(std::move(boxes))) w.setField(box, "");
+}
+
+}  // namespace kelmora
