@@ -91,24 +91,10 @@ StatementRow freeRow(std::string caption, std::string text, std::vector<std::str
     return grid_detail::makeRow(std::move(caption), std::move(text), std::move(boxes), RowKind::Free);
 }
 
-int estimatedTextWidth(std::string_view s) {
-    using namespace statement_layout;
-    int width = 0;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        // Lead bytes of three- and four-byte sequences are CJK characters and
-        // full-width signs; everything shorter is Latin.
-        const int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        width += len >= 3 ? kWideCharWidth : kNarrowCharWidth;
-        i += len;
-    }
-    return width;
-}
-
 int fittedCaptionWidth(const StatementGrid& g) {
     int widest = 0;
-    for (const auto& r : g.rows) widest = std::max(widest, estimatedTextWidth(r.text));
-    if (!g.heads.empty()) widest = std::max(widest, estimatedTextWidth(g.heads.front().text));
+    for (const auto& r : g.rows) widest = std::max(widest, layout::textWidth(r.text));
+    if (!g.heads.empty()) widest = std::max(widest, layout::textWidth(g.heads.front().text));
     return widest + statement_layout::kBoxPadding;
 }
 
@@ -141,7 +127,7 @@ Rect placeGrid(FormBuilder& b, const StatementGrid& g) {
 
 void placeCentredHeading(FormBuilder& b, std::string name, std::string text, int left, int right, int y) {
     // Bold glyphs run a little wider than the estimate for plain ones.
-    const int w = estimatedTextWidth(text) + estimatedTextWidth(text) / 8 + 8;
+    const int w = layout::textWidth(text) + layout::textWidth(text) / 8 + 8;
     const int x = left + std::max(0, (right - left - w) / 2);
     b.place({std::move(name), -1, ControlKind::Heading, std::move(text),
              {x, y, w, statement_layout::kHeadingHeight}});

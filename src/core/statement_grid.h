@@ -33,8 +33,6 @@ class Window;
 namespace statement_layout {
 constexpr int kRowHeight = 22;        // rows abut, like the lines of a ledger
 constexpr int kNumberBoxWidth = 84;
-constexpr int kWideCharWidth = 13;    // a Chinese character in the default font
-constexpr int kNarrowCharWidth = 7;
 constexpr int kBoxPadding = 14;       // frame and inner margins of a text box
 constexpr int kHeadingHeight = 20;
 }  // namespace statement_layout
@@ -92,10 +90,6 @@ struct StatementGrid {
     int height() const { return (static_cast<int>(rows.size()) + 1) * rowHeight; }
     Rect rect() const { return {x, y, width(), height()}; }
 };
-
-// Width a text needs in a text box or label of the default font (an estimate
-// from its characters: the model has no fonts).
-int estimatedTextWidth(std::string_view utf8);
 
 // The caption width that fits the longest caption (or column head) of the grid.
 int fittedCaptionWidth(const StatementGrid& g);

@@ -32,6 +32,13 @@ void Window::setField(const std::string& name, std::string text) {
     app_.port().textChanged(*this, name);
 }
 
+void Window::clearBoxes(int first, int last) {
+    for (int n = first; n <= last; ++n) {
+        const std::string name = "Text" + std::to_string(n);
+        if (hasTextBox(name)) setField(name, "");
+    }
+}
+
 void Window::print(std::string_view s, bool continued) {
     surface_.print(s, visible_, continued);
     app_.port().surfaceChanged(*this);

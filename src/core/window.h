@@ -41,6 +41,9 @@ public:
     void writeField(const std::string& box, Num x);          // text form
     void setField(const std::string& box, std::string text); // a handler setting a box's text
     bool hasTextBox(const std::string& box) const { return texts_.count(box) != 0; }
+    // Empties the boxes Text<first> … Text<last>, each looked up by its
+    // composed name (numbers the window has no box for are passed over).
+    void clearBoxes(int first, int last);
 
     // Printing onto the output surface.
     void text(std::string_view s);                   // text line

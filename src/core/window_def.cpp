@@ -18,6 +18,19 @@ bool WindowDef::isTextBox(const std::string& controlName) const {
     return c && c->kind == ControlKind::TextBox;
 }
 
+int layout::textWidth(std::string_view s) {
+    int width = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        // Lead bytes of three- and four-byte sequences are CJK characters and
+        // full-width signs; everything shorter is Latin.
+        const int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        width += len >= 3 ? kWideCharWidth : kNarrowCharWidth;
+        i += len;
+    }
+    return width;
+}
+
 using namespace layout;
 
 FormBuilder::FormBuilder(std::string name, std::string caption) {
@@ -58,19 +71,40 @@ FormBuilder& FormBuilder::field(std::string box, std::string labelText, std::str
     return *this;
 }
 
-FormBuilder& FormBuilder::buttons(std::vector<std::pair<std::string, std::string>> row) {
+FormBuilder& FormBuilder::arrayField(std::string box, std::string labelName, int index, std::string labelText,
+                                     std::string initial) {
+    place({std::move(labelName), index, ControlKind::Label, std::move(labelText), {x_, y_ + 3, kLabelWidth, 20}});
+    return field(std::move(box), {}, std::move(initial));
+}
+
+FormBuilder& FormBuilder::buttons(std::vector<ButtonSpec> row) {
     y_ += 6;
     int bx = x_;
-    for (auto& [name, caption] : row) {
-        place({name, -1, ControlKind::Button, caption, {bx, y_, kButtonWidth, kButtonHeight}});
+    for (auto& b : row) {
+        place({std::move(b.name), b.index, ControlKind::Button, std::move(b.caption),
+               {bx, y_, kButtonWidth, kButtonHeight}});
         bx += kButtonWidth + 8;
     }
     y_ += kButtonHeight + 8;
     return *this;
 }
 
-FormBuilder& FormBuilder::standardButtons(Handler compute, std::string computeCaption) {
-    buttons({{"Command1", std::move(computeCaption)}, {"Command2", "取消"}, {"Command3", "退出"}});
+FormBuilder& FormBuilder::grid(const std::vector<std::vector<GridCell>>& rows, int cellWidth) {
+    for (const auto& row : rows) {
+        int cx = x_;
+        for (const auto& cell : row) {
+            place({cell.box, -1, ControlKind::TextBox, cell.initial, {cx, y_, cellWidth, kBoxHeight}});
+            cx += cellWidth + kCellGap;
+        }
+        y_ += kRowStep;
+    }
+    return *this;
+}
+
+FormBuilder& FormBuilder::standardButtons(Handler compute, std::string computeCaption, int computeIndex,
+                                          int cancelIndex) {
+    buttons({{"Command1", std::move(computeCaption), computeIndex}, {"Command2", "取消", cancelIndex},
+             {"Command3", "退出"}});
     on("Command1", std::move(compute));
     on("Command2", cancel);
     on("Command3", exit);

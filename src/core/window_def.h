@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmora {
@@ -58,7 +59,27 @@ constexpr int kBoxHeight = 24;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 30;
 constexpr int kMinHeight = 320;
+constexpr int kCellGap = 6;            // between the boxes of a grid row
+constexpr int kWideCharWidth = 13;     // a Chinese character in the default font
+constexpr int kNarrowCharWidth = 7;
+
+// Width a text needs in the default font, estimated from its characters (the
+// model has no fonts): wide for CJK characters and full-width signs.
+int textWidth(std::string_view utf8);
 }  // namespace layout
+
+// A button in a row: a member of a control array when index >= 0.
+struct ButtonSpec {
+    std::string name;
+    std::string caption;
+    int index = -1;
+};
+
+// A text box of a grid, with its initial text.
+struct GridCell {
+    std::string box;
+    std::string initial;
+};
 
 class FormBuilder {
 public:
@@ -70,11 +91,19 @@ public:
     FormBuilder& label(std::string text);  // plain label on a line of its own, auto-named
     FormBuilder& label(std::string name, std::string text, int width = 0);
     FormBuilder& field(std::string box, std::string labelText, std::string initial = {});
-    // A row of buttons: {name, caption}.
-    FormBuilder& buttons(std::vector<std::pair<std::string, std::string>> row);
+    // A labelled box whose label is member `index` of the label array `labelName`.
+    FormBuilder& arrayField(std::string box, std::string labelName, int index, std::string labelText,
+                            std::string initial = {});
+    // A row of buttons: {name, caption} or {name, caption, index}.
+    FormBuilder& buttons(std::vector<ButtonSpec> row);
     // Command1 (compute, with the given caption), Command2 "取消", Command3
-    // "退出" with the standard cancel and exit behaviour.
-    FormBuilder& standardButtons(Handler compute, std::string computeCaption = "确定");
+    // "退出" with the standard cancel and exit behaviour.  Compute and cancel
+    // can be members of control arrays (index >= 0).
+    FormBuilder& standardButtons(Handler compute, std::string computeCaption = "确定", int computeIndex = -1,
+                                 int cancelIndex = -1);
+    // Text boxes in rows and columns from the cursor, in tab order row by row;
+    // the cursor moves below the grid.
+    FormBuilder& grid(const std::vector<std::vector<GridCell>>& rows, int cellWidth = layout::kBoxWidth);
 
     // Cursor control.
     FormBuilder& column(int x);   // start a new column at x, back at the top

@@ -9,20 +9,11 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/app.h"
 
 namespace kelmora::expenses {
-
-// Width a label needs for its text: wide characters count double.
-inline int textWidth(std::string_view s) {
-    int units = 0;
-    for (unsigned char c : s) {
-        if (c < 0x80) units += 1;
-        else if (c >= 0xC0) units += 2;  // lead byte of a wide character
-    }
-    return units * 7 + 12;
-}
 
 // The words that make one expense calculator what it is.
 struct ExpenseWindow {
@@ -37,7 +28,7 @@ inline WindowDef calculator(const ExpenseWindow& e, Handler compute) {
     FormBuilder b(e.form, e.caption);
     // The explanation is Label3 and stands above everything else; the field
     // labels take the names left free before it.
-    const int width = std::max(layout::kLabelWidth + layout::kBoxWidth, textWidth(e.explanation));
+    const int width = std::max(layout::kLabelWidth + layout::kBoxWidth, layout::textWidth(e.explanation) + 12);
     b.label("Label3", e.explanation, width);
     b.skip(4);
     b.field("Text1", e.text1Label).field("Text2", e.text2Label);
@@ -74,36 +65,15 @@ inline void closedToProfit(Window& w, const Expense& e, std::string_view heading
 
 // ---- Costing grids -------------------------------------------------------
 
-constexpr int kCellWidth = layout::kBoxWidth;
-constexpr int kCellStep = layout::kBoxWidth + 6;
-
-inline FormBuilder& cell(FormBuilder& b, const std::string& box, int col, int row, int top,
-                         std::string initial = {}) {
-    return b.place({box, -1, ControlKind::TextBox, std::move(initial),
-                    {layout::kSurfaceWidth + col * kCellStep, top + row * layout::kRowStep, kCellWidth,
-                     layout::kBoxHeight}});
-}
-
 // The batch grid of the first two costing windows: a heading row, then five
 // rows of unit price (left) and quantity (right) preset to 1 … 10.
 inline void batchGrid(FormBuilder& b) {
-    const int top = b.y();
-    cell(b, "Text11", 0, 0, top, "单价");
-    cell(b, "Text12", 1, 0, top, "数量");
+    std::vector<std::vector<GridCell>> rows{{{"Text11", "单价"}, {"Text12", "数量"}}};
     for (int row = 1; row <= 5; ++row) {
-        const int price = 2 * row - 1, quantity = 2 * row;
-        cell(b, "Text" + std::to_string(price), 0, row, top, std::to_string(price));
-        cell(b, "Text" + std::to_string(quantity), 1, row, top, std::to_string(quantity));
+        const std::string price = std::to_string(2 * row - 1), quantity = std::to_string(2 * row);
+        rows.push_back({{"Text" + price, price}, {"Text" + quantity, quantity}});
     }
-    b.at(layout::kSurfaceWidth, top + 6 * layout::kRowStep);
-}
-
-// Empties Text1 … Text<last>, each looked up by its composed name.
-inline void clearGrid(Window& w, int last) {
-    for (int n = 1; n <= last; ++n) {
-        const std::string box = "Text" + std::to_string(n);
-        if (w.hasTextBox(box)) w.setField(box, "");
-    }
+    b.grid(rows);
 }
 
 // The compute button on a row of its own (its caption is long), then
@@ -116,7 +86,7 @@ inline void gridButtons(FormBuilder& b, const char* computeCaption, Handler comp
     b.buttons({{"Command2", "取消"}, {"Command4", "清空"}, {"Command3", "退出"}});
     b.on("Command1", std::move(compute));
     b.on("Command2", FormBuilder::cancel);
-    b.on("Command4", [lastCleared](Window& w) { clearGrid(w, lastCleared); });
+    b.on("Command4", [lastCleared](Window& w) { w.clearBoxes(1, lastCleared); });
     b.on("Command3", FormBuilder::exit);
 }
 

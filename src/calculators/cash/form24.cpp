@@ -30,29 +30,19 @@ void compute(Window& w) {
     w.amount("原材料-辅助材料（贷）", auxiliaryTotal);
 }
 
-struct Cell {
-    const char* box;
-    const char* initial;
-};
-
 WindowDef define() {
     // Row by row: the account heading, main materials, auxiliary materials,
     // total.  The first row and the first column are headings, never read.
-    static const Cell table[6][4] = {
+    FormBuilder b("Form24");
+    b.heading("材料汇总表");
+    b.grid({
         {{"Text24", "科目"}, {"Text16", "主要材料"}, {"Text17", "辅助材料"}, {"Text18", "合计"}},
         {{"Text19", "生产成本-A"}, {"Text1", "1"}, {"Text6", "6"}, {"Text11", ""}},
         {{"Text20", "生产成本-B"}, {"Text2", "2"}, {"Text7", "7"}, {"Text12", ""}},
         {{"Text21", "制造费用"}, {"Text3", ""}, {"Text8", "8"}, {"Text13", ""}},
         {{"Text22", "管理费用"}, {"Text4", ""}, {"Text9", "9"}, {"Text14", ""}},
         {{"Text23", "合计"}, {"Text5", ""}, {"Text10", ""}, {"Text15", ""}},
-    };
-    FormBuilder b("Form24");
-    b.heading("材料汇总表");
-    const int top = b.y();
-    for (int row = 0; row < 6; ++row)
-        for (int col = 0; col < 4; ++col)
-            expenses::cell(b, table[row][col].box, col, row, top, table[row][col].initial);
-    b.at(layout::kSurfaceWidth, top + 6 * layout::kRowStep);
+    });
     expenses::gridButtons(b, "原材料支出", compute, 15);
     return b.build();
 }

@@ -34,7 +34,7 @@ WindowDef define() {
         b.place({t.button, t.index, ControlKind::Button, t.caption,
                  {buttonX, y, layout::kButtonWidth, layout::kButtonHeight}});
         b.place({"Label" + std::to_string(++n), -1, ControlKind::Label, t.explanation,
-                 {labelX, y + 6, expenses::textWidth(t.explanation), 20}});
+                 {labelX, y + 6, layout::textWidth(t.explanation) + 12, 20}});
         const std::string target = t.opens;
         b.on(t.button, [target](Window& w) { w.open(target); });
         y += step;

@@ -1,5 +1,4 @@
-// Kelmora — pieces shared by the goods and accounts windows: members of
-// control arrays, and the short-term loan entries that two loan windows print.
+// Kelmora — the short-term loan entries that two loan windows print.
 #pragma once
 
 #include <string>
@@ -7,29 +6,6 @@
 #include "core/app.h"
 
 namespace kelmora::accounts {
-
-// A labelled box whose label is a member of a control array (the label and
-// the box stand on one row, as FormBuilder::field lays them out).
-inline void arrayField(FormBuilder& b, const std::string& labelName, int index, const std::string& labelText,
-                       const std::string& box) {
-    b.place({labelName, index, ControlKind::Label, labelText,
-             {b.x(), b.y() + 3, layout::kLabelWidth, 20}});
-    b.field(box, {});
-}
-
-// The standard row of buttons where compute and cancel are one-member control
-// arrays (Command1 index 0, Command2 index 1); the handlers are shared by name.
-inline void arrayButtons(FormBuilder& b, Handler compute) {
-    using namespace layout;
-    b.skip(6);
-    const int y = b.y();
-    b.place({"Command1", 0, ControlKind::Button, "确定", {b.x(), y, kButtonWidth, kButtonHeight}});
-    b.place({"Command2", 1, ControlKind::Button, "取消", {b.x() + kButtonWidth + 8, y, kButtonWidth, kButtonHeight}});
-    b.place({"Command3", -1, ControlKind::Button, "退出",
-             {b.x() + 2 * (kButtonWidth + 8), y, kButtonWidth, kButtonHeight}});
-    b.skip(kButtonHeight + 8);
-    b.on("Command1", std::move(compute)).on("Command2", FormBuilder::cancel).on("Command3", FormBuilder::exit);
-}
 
 // A short-term bank loan: borrowing, monthly accrual, quarterly payment of
 // interest, repayment of the principal, and repayment with the interest of

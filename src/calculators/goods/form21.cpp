@@ -3,7 +3,6 @@
 // provision are printed as positive amounts; the alternative entry after
 // "或" shows the adjustment as it is, negative or not.
 #include "core/app.h"
-#include "calculators/goods/accounts.h"
 
 namespace kelmora::form21 {
 
@@ -82,10 +81,10 @@ WindowDef define() {
     FormBuilder b("Form21");
     // The three captions are the members 0, 1 and 2 of Label1; compute and
     // cancel are the one-member arrays Command1(0) and Command2(1).
-    accounts::arrayField(b, "Label1", 0, "坏账准备（本年应收）", "Text1");
-    accounts::arrayField(b, "Label1", 1, "坏账准备（上年应收）", "Text2");
-    accounts::arrayField(b, "Label1", 2, "+坏账准备/-收回坏账（实际）", "Text3");
-    accounts::arrayButtons(b, compute);
+    b.arrayField("Text1", "Label1", 0, "坏账准备（本年应收）");
+    b.arrayField("Text2", "Label1", 1, "坏账准备（上年应收）");
+    b.arrayField("Text3", "Label1", 2, "+坏账准备/-收回坏账（实际）");
+    b.standardButtons(compute, "确定", 0, 1);  // Command1(0), Command2(1)
     return b.build();
 }
 

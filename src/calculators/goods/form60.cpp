@@ -2,7 +2,6 @@
 // loss net of the insurer's compensation, with the input VAT on the material
 // consumed reversed.
 #include "core/app.h"
-#include "calculators/goods/accounts.h"
 
 namespace kelmora::form60 {
 
@@ -27,13 +26,13 @@ WindowDef define() {
     FormBuilder b("Form60");
     // 产品数量, 实际成本 and 耗用材料 are the members 0, 1 and 2 of Label1.
     b.beginFrame("Frame1", "增值税/产品价格");
-    accounts::arrayField(b, "Label1", 0, "产品数量", "Text1");
-    accounts::arrayField(b, "Label1", 2, "耗用材料", "Text3");
+    b.arrayField("Text1", "Label1", 0, "产品数量");
+    b.arrayField("Text3", "Label1", 2, "耗用材料");
     b.field("Text4", "回收价格(总)").field("Text6", "增值税税率");
     b.endFrame();
-    accounts::arrayField(b, "Label1", 1, "实际成本", "Text2");
+    b.arrayField("Text2", "Label1", 1, "实际成本");
     b.field("Text5", "保险赔偿");
-    accounts::arrayButtons(b, compute);
+    b.standardButtons(compute, "确定", 0, 1);  // Command1(0), Command2(1)
     return b.build();
 }
 

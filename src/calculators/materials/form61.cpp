@@ -20,31 +20,18 @@ void compute(Window& w) {
 }
 
 WindowDef define() {
-    using namespace layout;
     FormBuilder b("Form61");
     b.beginFrame("Frame1", "成本类");
     // The first three captions are one label array; each stands where a
     // field's own caption would.
-    const struct {
-        const char* box;
-        const char* caption;
-    } arrayed[] = {{"Text1", "生产成本"}, {"Text2", "制造费用"}, {"Text3", "管理费用"}};
-    for (int i = 0; i < 3; ++i) {
-        b.place(ControlDef{"Label1", i, ControlKind::Label, arrayed[i].caption, {b.x(), b.y() + 3, kLabelWidth, 20}});
-        b.field(arrayed[i].box, "");
-    }
+    b.arrayField("Text1", "Label1", 0, "生产成本")
+        .arrayField("Text2", "Label1", 1, "制造费用")
+        .arrayField("Text3", "Label1", 2, "管理费用");
     b.field("Text4", "销售费用").endFrame();
     b.field("Text5", "在建工程").field("Text6", "增值税");
     // Compute and cancel are members of button arrays; the handlers are keyed
     // by name and serve every index alike.
-    const int top = b.y() + 6;
-    b.place(ControlDef{"Command1", 0, ControlKind::Button, "确定", {b.x(), top, kButtonWidth, kButtonHeight}});
-    b.place(ControlDef{"Command2", 1, ControlKind::Button, "取消",
-                       {b.x() + kButtonWidth + 8, top, kButtonWidth, kButtonHeight}});
-    b.place(ControlDef{"Command3", -1, ControlKind::Button, "退出",
-                       {b.x() + 2 * (kButtonWidth + 8), top, kButtonWidth, kButtonHeight}});
-    b.skip(6 + kButtonHeight + 8);
-    b.on("Command1", compute).on("Command2", FormBuilder::cancel).on("Command3", FormBuilder::exit);
+    b.standardButtons(compute, "确定", 0, 1);
     return b.build();
 }
 
