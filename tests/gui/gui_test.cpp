@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "gui/gui_support.h"
 #include "ui/form_widget.h"
 #include "ui/qt_view.h"
 
@@ -18,37 +19,9 @@ using namespace kelmora;
 
 namespace {
 
-QPushButton* button(FormWidget* f, const char* name) { return f->findChild<QPushButton*>(name); }
-
-// Types text key by key, Chinese included (QTest::keyClicks takes ASCII only).
-void type(QWidget* w, const QString& text) {
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(w, &press);
-        QApplication::sendEvent(w, &release);
-    }
-}
-
-// Presses OK on the next modal message box and remembers its text, so that
-// a message box never blocks the test.
-struct MessageBoxCatcher {
-    QString text;
-    QString title;
-    explicit MessageBoxCatcher(QObject* ctx) {
-        auto* timer = new QTimer(ctx);
-        timer->setInterval(20);
-        QObject::connect(timer, &QTimer::timeout, ctx, [this, timer] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                text = box->text();
-                title = box->windowTitle();
-                box->accept();
-                timer->stop();
-            }
-        });
-        timer->start();
-    }
-};
+using kelmora::testing::button;
+using kelmora::testing::MessageBoxWatch;
+using kelmora::testing::type;
 
 TEST(Gui, KeywordOpensCalculatorAndComputePrints) {
     QtView view;
@@ -94,7 +67,7 @@ TEST(Gui, ArithmeticFailureShowsAMessageAndTheProgramGoesOn) {
     FormWidget* form4 = view.widget("Form4");
     form4->box("Text1")->setText("5");
     form4->box("Text2")->setText("1e400");
-    MessageBoxCatcher catcher(form4);
+    MessageBoxWatch catcher;
     QTest::mouseClick(button(form4, "Command1"), Qt::LeftButton);
     EXPECT_EQ(catcher.title, "Kelmora");
     EXPECT_TRUE(catcher.text.contains("Form4")) << catcher.text.toStdString();
@@ -115,7 +88,7 @@ TEST(Gui, CloseBoxActsLikeExitAndMenuOpensWindows) {
     EXPECT_FALSE(form3->isVisible());
     EXPECT_TRUE(main->isVisible());
 
-    MessageBoxCatcher catcher(main);
+    MessageBoxWatch catcher;
     main->box("Text1")->setText(QStringLiteral("应收票据"));
     QTest::mouseClick(button(main, "Command1"), Qt::LeftButton);
     EXPECT_EQ(catcher.text.left(6), QStringLiteral("是核算企业因"));

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "gui/gui_support.h"
 #include "ui/form_widget.h"
 #include "ui/qt_view.h"
 
@@ -19,34 +20,7 @@ namespace statement_gui {
 using kelmora::FormWidget;
 using kelmora::QtView;
 
-// Presses OK on every modal message box that comes up while it lives, and
-// remembers how many there were and the last text (which may be empty).
-class MessageBoxWatch {
-public:
-    MessageBoxWatch() {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                ++count;
-                text = box->text();
-                box->accept();
-            }
-        });
-        timer_.start();
-    }
-    // Lets the event loop run until a box has been seen or the time is up.
-    void waitForBox(int ms = 2000) {
-        QElapsedTimer t;
-        t.start();
-        while (count == 0 && t.elapsed() < ms) QTest::qWait(10);
-    }
-
-    int count = 0;
-    QString text;
-
-private:
-    QTimer timer_;
-};
+using kelmora::testing::MessageBoxWatch;
 
 FormWidget* openForm(QtView& view, const char* form) {
     view.app().open(form);
