@@ -83,9 +83,9 @@ void App::endProgram() {
 }
 
 std::string failureMessage(const Window& w, const ArithmeticFailure& e) {
-    const char* what = e.kind() == ArithmeticFailure::Kind::DivisionByZero
-                           ? "除数为零。"
-                           : "数值超出可以计算的范围（溢出）。";
+    const char* what = "数值超出可以计算的范围（溢出）。";
+    if (e.kind() == ArithmeticFailure::Kind::DivisionByZero) what = "除数为零。";
+    if (e.kind() == ArithmeticFailure::Kind::NoSolution) what = "按输入的数据求不出结果。";
     return "窗口 " + w.def().caption + " 计算出错：" + what + "本次计算在出错处停止。";
 }
 

@@ -8,7 +8,12 @@ namespace kelmora {
 
 namespace {
 const char* describe(ArithmeticFailure::Kind k) {
-    return k == ArithmeticFailure::Kind::DivisionByZero ? "division by zero" : "overflow";
+    switch (k) {
+    case ArithmeticFailure::Kind::DivisionByZero: return "division by zero";
+    case ArithmeticFailure::Kind::Overflow: return "overflow";
+    case ArithmeticFailure::Kind::NoSolution: return "no solution";
+    }
+    return "failure";
 }
 }  // namespace
 

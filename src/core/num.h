@@ -19,7 +19,9 @@ namespace kelmora {
 
 class ArithmeticFailure : public std::runtime_error {
 public:
-    enum class Kind { DivisionByZero, Overflow };
+    // NoSolution: an iteration (such as an internal rate of return) found no
+    // finite answer.
+    enum class Kind { DivisionByZero, Overflow, NoSolution };
     explicit ArithmeticFailure(Kind kind);
     Kind kind() const { return kind_; }
 

@@ -26,7 +26,14 @@ FormWidget* QtView::widgetFor(Window& w) {
     return widgets_[n];
 }
 
+QWidget* QtView::messageParent(Window& owner) const {
+    if (FormWidget* f = widget(owner.name()); f && f->isVisible()) return f;
+    if (FormWidget* f = widgets_[front_].data(); f && f->isVisible()) return f;
+    return nullptr;
+}
+
 void QtView::shown(Window& w) {
+    front_ = formNumber(w.name());
     FormWidget* f = widgetFor(w);
     f->show();
     f->raise();
@@ -38,17 +45,15 @@ void QtView::hidden(Window& w) {
 }
 
 void QtView::messageBox(Window& owner, const std::string& text) {
-    FormWidget* parent = widget(owner.name());
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kelmora"), QString::fromStdString(text), QMessageBox::Ok,
-                    parent && parent->isVisible() ? parent : nullptr);
+                    messageParent(owner));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
 
 void QtView::failure(Window& w, const ArithmeticFailure& e) {
-    FormWidget* parent = widget(w.name());
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Kelmora"), QString::fromStdString(failureMessage(w, e)),
-                    QMessageBox::Ok, parent && parent->isVisible() ? parent : nullptr);
+                    QMessageBox::Ok, messageParent(w));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

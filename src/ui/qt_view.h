@@ -30,9 +30,13 @@ public:
 
 private:
     FormWidget* widgetFor(Window& w);
+    // Where a message box appears: over its window, or over the window last
+    // brought to the front when its own is hidden.
+    QWidget* messageParent(Window& owner) const;
 
     App app_;
     std::array<QPointer<FormWidget>, App::kForms + 1> widgets_{};
+    int front_ = 0;  // the window last brought to the front
 };
 
 }  // namespace kelmora
