@@ -51,7 +51,7 @@ WindowDef define() {
     // The four methods stand as the four quarters of the control area, the
     // free band at the left kept for the printed figures.
     constexpr int kLeft = layout::kSurfaceWidth;
-    constexpr int kRight = kLeft + layout::kLabelWidth + 4 + layout::kBoxWidth + 24;
+    constexpr int kRight = kLeft + layout::kLabelWidth + 4 + layout::kBoxWidth + 40;
     const int top = b.y();
     const int lower = top + layout::kHeadingStep + 4 * layout::kRowStep + 16;
 
