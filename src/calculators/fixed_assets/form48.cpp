@@ -1,0 +1,27 @@
+// Kelmora — repairs of fixed assets, charged to overheads and administration.
+#include "core/app.h"
+
+namespace kelmora::form48 {
+
+void compute(Window& w) {
+    // 人员费用 is read with the rest but no entry of this window books it.
+    const Num equipment = w.field("Text1"), spareParts = w.field("Text2"), staff = w.field("Text3"),
+              office = w.field("Text4");
+    (void)staff;
+    w.amount("管理费用-修理费（借）", office);
+    w.amount("制造费用-修理费（借）", equipment);
+    w.amount("原材料-修理用备件（贷）", spareParts);
+    const Num paid = office + equipment - spareParts;
+    w.amount("银行存款（贷）", paid);
+}
+
+WindowDef define() {
+    FormBuilder b("Form48");
+    b.field("Text1", "器械维修费用").field("Text2", "修理备件费用").field("Text3", "人员费用").field("Text4", "办公楼维修费用");
+    b.standardButtons(compute);
+    return b.build();
+}
+
+KELMORA_WINDOW(Form48, define);
+
+}  // namespace kelmora::form48
