@@ -1,0 +1,63 @@
+// Kelmora — the yield of a bond: the internal rate of return of the price
+// paid and five years of income.
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+
+#include "core/app.h"
+#include "core/finance.h"
+
+namespace kelmora::form125 {
+
+void compute(Window& w) {
+    // Year 0 (the price, negative) in Text7 through year 5 in Text12.
+    std::array<Num, 6> flows;
+    for (int k = 0; k < 6; ++k) flows[k] = w.field("Text" + std::to_string(7 + k));
+    const Num rate = internalRateOfReturn(flows, 0.1);
+    w.amount("债券内部收益率=", rate);
+}
+
+// Empties the six inputs; the heading boxes and the printed rate stay.
+void clearInputs(Window& w) { w.clearBoxes(7, 12); }
+
+WindowDef define() {
+    FormBuilder b("Form125");
+    constexpr int cell = 96;
+    b.label("注：最后一年收入=债券面值+利息");
+    b.grid({{{"Text13", "年份"},
+             {"Text1", "价款-为负值"},
+             {"Text2", "1"},
+             {"Text3", "2"},
+             {"Text4", "3"},
+             {"Text5", "4"},
+             {"Text6", "5"}},
+            {{"Text14", "债券收入"},
+             {"Text7", ""},
+             {"Text8", ""},
+             {"Text9", ""},
+             {"Text10", ""},
+             {"Text11", ""},
+             {"Text12", ""}}},
+           cell);
+    // The compute button carries a long caption: give it the room it needs.
+    const std::string computeCaption = "债券实际收益率";
+    const int computeWidth = std::max(layout::kButtonWidth, layout::textWidth(computeCaption) + 24);
+    const int y = b.y() + 6;
+    int x = b.x();
+    b.place({"Command1", -1, ControlKind::Button, computeCaption, {x, y, computeWidth, layout::kButtonHeight}});
+    x += computeWidth + 8;
+    for (const auto& [name, caption] : {std::pair<const char*, const char*>{"Command2", "取消"},
+                                        {"Command4", "清除"},
+                                        {"Command3", "退出"}}) {
+        b.place({name, -1, ControlKind::Button, caption, {x, y, layout::kButtonWidth, layout::kButtonHeight}});
+        x += layout::kButtonWidth + 8;
+    }
+    b.on("Command1", compute).on("Command2", FormBuilder::cancel).on("Command4", clearInputs);
+    b.on("Command3", FormBuilder::exit);
+    return b.build();
+}
+
+KELMORA_WINDOW(Form125, define);
+
+}  // namespace kelmora::form125
