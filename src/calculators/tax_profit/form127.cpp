@@ -56,8 +56,9 @@ WindowDef define() {
         .field("Text7", "土地税");
     const int lastRow = b.y();
     b.field("Text9", "文化税");
-    b.standardButtons(compute);
+    const int below = b.y();
     b.at(kLeft, lastRow).field("Text8", "增值税");
+    b.at(kRight, below).standardButtons(compute);
     b.minSize(0, 480);  // room for the two dozen lines of one click
     return b.build();
 }
