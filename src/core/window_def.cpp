@@ -128,6 +128,12 @@ FormBuilder& FormBuilder::skip(int dy) {
     return *this;
 }
 
+FormBuilder& FormBuilder::lowerLeft(int printedLines) {
+    x_ = kMargin;
+    y_ = std::max(y_ + kRowStep, printedLines * kPrintLineHeight + kMargin);
+    return *this;
+}
+
 FormBuilder& FormBuilder::beginFrame(std::string name, std::string caption) {
     openFrames_.push_back(def_.controls.size());
     def_.controls.push_back({std::move(name), -1, ControlKind::Frame, std::move(caption), {x_ - 6, y_, 0, 0}});

@@ -59,7 +59,8 @@ constexpr int kBoxHeight = 24;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 30;
 constexpr int kMinHeight = 320;
-constexpr int kCellGap = 6;            // between the boxes of a grid row
+constexpr int kCellGap = 6;
+constexpr int kPrintLineHeight = 16;   // a printed line on the surface, with room to spare            // between the boxes of a grid row
 constexpr int kWideCharWidth = 13;     // a Chinese character in the default font
 constexpr int kNarrowCharWidth = 7;
 
@@ -109,6 +110,9 @@ public:
     FormBuilder& column(int x);   // start a new column at x, back at the top
     FormBuilder& at(int x, int y);
     FormBuilder& skip(int dy = layout::kRowStep / 2);
+    // The lower left of the window, below the lines one click prints (at
+    // most printedLines of them), so the controls there cover none of them.
+    FormBuilder& lowerLeft(int printedLines);
     int x() const { return x_; }
     int y() const { return y_; }
 
