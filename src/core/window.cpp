@@ -52,6 +52,11 @@ void Window::amount(std::string_view label, Num x) {
     print(line, false);
 }
 
+void Window::amountBySign(std::string_view whenPositive, std::string_view whenNegative, Num x) {
+    if (x > 0) amount(whenPositive, x);
+    if (x < 0) amount(whenNegative, -x);
+}
+
 void Window::blank() { print("", false); }
 
 void Window::cont(std::string_view s) { print(s, true); }

@@ -48,6 +48,10 @@ public:
     // Printing onto the output surface.
     void text(std::string_view s);                   // text line
     void amount(std::string_view label, Num x);      // amount line
+    // An amount that changes sides with its sign (an exchange difference, a
+    // gain or loss): x under whenPositive if x > 0, -x under whenNegative if
+    // x < 0, no line at all for zero.
+    void amountBySign(std::string_view whenPositive, std::string_view whenNegative, Num x);
     void blank();                                    // blank line
     void cont(std::string_view s);                   // continued text
     void clear();                                    // clear output

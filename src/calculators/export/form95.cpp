@@ -17,8 +17,7 @@ void compute(Window& w) {
     w.text("收到索赔时");
     w.amount("银行存款-外币（借）", received);
     // Less received than booked is a loss; more is a gain, credited by its size.
-    if (difference > 0) w.amount("财务费用-汇兑损益（借）", difference);
-    if (difference < 0) w.amount("财务费用-汇兑损益（贷）", -difference);
+    w.amountBySign("财务费用-汇兑损益（借）", "财务费用-汇兑损益（贷）", difference);
     w.amount("应收账款-出口索赔款（贷）", booked);
 }
 

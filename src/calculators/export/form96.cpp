@@ -35,15 +35,13 @@ void compute(Window& w) {
     // Recovering less than the share booked is a loss, more is a gain.
     w.text("收到赔款");
     w.amount("银行存款（借）", recovery);
-    if (recoveryDifference > 0) w.amount("财务费用-汇兑损益（借）", recoveryDifference);
-    if (recoveryDifference < 0) w.amount("财务费用-汇兑损益（贷）", -recoveryDifference);
+    w.amountBySign("财务费用-汇兑损益（借）", "财务费用-汇兑损益（贷）", recoveryDifference);
     w.amount("其他应收款-运输（贷）", transportShare);
     w.blank();
     // Paying less than the liability booked is a gain, more is a loss.
     w.text("支付赔款");
     w.amount("应收账款-出口理赔（借）", claim);
-    if (paymentDifference > 0) w.amount("财务费用-汇兑损益（贷）", paymentDifference);
-    if (paymentDifference < 0) w.amount("财务费用-汇兑损益（借）", -paymentDifference);
+    w.amountBySign("财务费用-汇兑损益（贷）", "财务费用-汇兑损益（借）", paymentDifference);
     w.amount("银行存款（贷）", paid);
 }
 

@@ -38,8 +38,7 @@ void compute(Window& w) {
     w.text("收到外汇");
     w.amount("银行存款-外币（借）", proceeds);
     w.amount("财务费用-手续费（借）", bankFee);
-    if (difference > 0) w.amount("财务费用-汇兑损益（借）", difference);
-    if (difference < 0) w.amount("财务费用-汇兑损益（贷）", -difference);
+    w.amountBySign("财务费用-汇兑损益（借）", "财务费用-汇兑损益（贷）", difference);
     w.amount("应收账款-应收外汇账款（贷）", receivable);
 }
 

@@ -45,8 +45,7 @@ void compute(Window& w) {
     w.blank();
     w.text("出口收汇");
     w.amount("银行存款-外币（借）", proceeds);
-    if (difference > 0) w.amount("应付账款-汇兑损益（借）", difference);
-    if (difference < 0) w.amount("应付账款-汇兑损益（贷）", -difference);
+    w.amountBySign("应付账款-汇兑损益（借）", "应付账款-汇兑损益（贷）", difference);
     w.amount("应收账款-应收外汇账款（贷）", settled);
     w.blank();
     w.text("结算清单");

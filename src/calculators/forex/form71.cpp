@@ -25,8 +25,7 @@ void compute(Window& w) {
     w.amount("财务费用-利息支出（借）", interest);
     const Num repayment = months * principal * annualRate * repaymentRate / 12 + repaymentRate * principal;
     const Num difference = (repayment - loan) - interest;
-    if (difference > 0) w.amount("财务费用-汇兑损益（借）", difference);
-    if (difference < 0) w.amount("财务费用-汇兑损益（贷）", -difference);
+    w.amountBySign("财务费用-汇兑损益（借）", "财务费用-汇兑损益（贷）", difference);
     w.amount("银行存款（贷）", repayment);
 }
 

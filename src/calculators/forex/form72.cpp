@@ -97,8 +97,7 @@ void compute(Window& w) {
     const Num difference = payment - carrying;
     w.text("最后一年还本付息");
     w.amount("长期借款（借）", carrying);
-    if (difference > 0) w.amount("财务费用-汇兑损益（借）", difference);
-    if (difference < 0) w.amount("财务费用-汇兑损益（贷）", -difference);
+    w.amountBySign("财务费用-汇兑损益（借）", "财务费用-汇兑损益（贷）", difference);
     w.amount("银行存款", payment);
 }
 

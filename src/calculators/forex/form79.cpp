@@ -16,8 +16,7 @@ void compute(Window& w) {
     w.blank();
     w.text("收到通知");
     w.amount("银行存款（借）", received);
-    if (difference > 0) w.amount("财务费用-汇兑损益（借）", difference);
-    if (difference < 0) w.amount("财务费用-汇兑损益（贷）", -difference);
+    w.amountBySign("财务费用-汇兑损益（借）", "财务费用-汇兑损益（贷）", difference);
     w.amount("应收账款-应收外汇账款（贷）", booked);
 }
 

@@ -33,8 +33,7 @@ void compute(Window& w) {
     w.blank();
     w.text("收到退货款");
     w.amount("银行存款-外币（借）", refundReceived);
-    if (difference > 0) w.amount("财务费用-汇兑损益（贷）", difference);
-    if (difference < 0) w.amount("财务费用-汇兑损益（借）", -difference);
+    w.amountBySign("财务费用-汇兑损益（贷）", "财务费用-汇兑损益（借）", difference);
     w.amount("应收账款（贷）", refundBooked);
     w.blank();
     w.text("退还货款");
