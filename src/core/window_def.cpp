@@ -81,9 +81,10 @@ FormBuilder& FormBuilder::buttons(std::vector<ButtonSpec> row) {
     y_ += 6;
     int bx = x_;
     for (auto& b : row) {
-        place({std::move(b.name), b.index, ControlKind::Button, std::move(b.caption),
-               {bx, y_, kButtonWidth, kButtonHeight}});
-        bx += kButtonWidth + 8;
+        // A long topical caption widens its button instead of being cut.
+        const int width = std::max(kButtonWidth, textWidth(b.caption) + 24);
+        place({std::move(b.name), b.index, ControlKind::Button, std::move(b.caption), {bx, y_, width, kButtonHeight}});
+        bx += width + 8;
     }
     y_ += kButtonHeight + 8;
     return *this;

@@ -95,7 +95,8 @@ public:
     // A labelled box whose label is member `index` of the label array `labelName`.
     FormBuilder& arrayField(std::string box, std::string labelName, int index, std::string labelText,
                             std::string initial = {});
-    // A row of buttons: {name, caption} or {name, caption, index}.
+    // A row of buttons: {name, caption} or {name, caption, index}; a button
+    // is widened where its caption needs it.
     FormBuilder& buttons(std::vector<ButtonSpec> row);
     // Command1 (compute, with the given caption), Command2 "取消", Command3
     // "退出" with the standard cancel and exit behaviour.  Compute and cancel

@@ -1,9 +1,7 @@
 // Kelmora — the yield of a bond: the internal rate of return of the price
 // paid and five years of income.
-#include <algorithm>
 #include <array>
 #include <string>
-#include <utility>
 
 #include "core/app.h"
 #include "core/finance.h"
@@ -40,19 +38,7 @@ WindowDef define() {
              {"Text11", ""},
              {"Text12", ""}}},
            cell);
-    // The compute button carries a long caption: give it the room it needs.
-    const std::string computeCaption = "债券实际收益率";
-    const int computeWidth = std::max(layout::kButtonWidth, layout::textWidth(computeCaption) + 24);
-    const int y = b.y() + 6;
-    int x = b.x();
-    b.place({"Command1", -1, ControlKind::Button, computeCaption, {x, y, computeWidth, layout::kButtonHeight}});
-    x += computeWidth + 8;
-    for (const auto& [name, caption] : {std::pair<const char*, const char*>{"Command2", "取消"},
-                                        {"Command4", "清除"},
-                                        {"Command3", "退出"}}) {
-        b.place({name, -1, ControlKind::Button, caption, {x, y, layout::kButtonWidth, layout::kButtonHeight}});
-        x += layout::kButtonWidth + 8;
-    }
+    b.buttons({{"Command1", "债券实际收益率"}, {"Command2", "取消"}, {"Command4", "清除"}, {"Command3", "退出"}});
     b.on("Command1", compute).on("Command2", FormBuilder::cancel).on("Command4", clearInputs);
     b.on("Command3", FormBuilder::exit);
     return b.build();
