@@ -39,17 +39,16 @@ void Window::clearBoxes(int first, int last) {
     }
 }
 
-void Window::print(std::string_view s, bool continued) {
-    surface_.print(s, visible_, continued);
+Surface::Keep Window::keep() const { return visible_ ? Surface::Keep::Text : Surface::Keep::PositionOnly; }
+
+void Window::text(std::string_view s) {
+    surface_.writeLine(s, keep());
     app_.port().surfaceChanged(*this);
 }
 
-void Window::text(std::string_view s) { print(s, false); }
-
 void Window::amount(std::string_view label, Num x) {
-    std::string line(label);
-    if (x.isSet()) line += numberText(x.value());
-    print(line, false);
+    surface_.writeAmount(label, x.isSet() ? numberText(x.value()) : std::string(), keep());
+    app_.port().surfaceChanged(*this);
 }
 
 void Window::amountBySign(std::string_view whenPositive, std::string_view whenNegative, Num x) {
@@ -57,9 +56,12 @@ void Window::amountBySign(std::string_view whenPositive, std::string_view whenNe
     if (x < 0) amount(whenNegative, -x);
 }
 
-void Window::blank() { print("", false); }
+void Window::blank() { text(""); }
 
-void Window::cont(std::string_view s) { print(s, true); }
+void Window::cont(std::string_view s) {
+    surface_.write(s, keep());
+    app_.port().surfaceChanged(*this);
+}
 
 void Window::clear() {
     surface_.clear();

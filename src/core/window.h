@@ -65,7 +65,7 @@ public:
 private:
     friend class App;
     std::string& box(const std::string& name);
-    void print(std::string_view s, bool continued);
+    Surface::Keep keep() const;  // a hidden window keeps nothing it prints
 
     App& app_;
     WindowDef def_;

@@ -34,6 +34,18 @@ struct ControlDef {
     Rect rect;
 };
 
+// The items a box's completion list offers for what has been typed into it,
+// in the order the list shows them.
+using CompletionSource = std::function<std::vector<std::string>(std::string_view typed)>;
+
+// An item of a window's menu bar: a submenu when it has children, otherwise
+// an item whose action runs when it is chosen.
+struct MenuNode {
+    std::string caption;
+    Handler action;
+    std::vector<MenuNode> children;
+};
+
 struct WindowDef {
     std::string name;     // "Form4"
     std::string caption;  // title bar
@@ -42,6 +54,8 @@ struct WindowDef {
     std::map<std::string, Handler> handlers;  // click handlers, by control name
     std::string closeControl = "Command3";    // what the frame's close box does
     bool hasMenuBar = false;
+    std::vector<MenuNode> menu;                            // the menu bar's menus, in order
+    std::map<std::string, CompletionSource> completions;  // completion lists, by box name
 
     const ControlDef* find(const std::string& controlName) const;
     bool isTextBox(const std::string& controlName) const;

@@ -14,27 +14,27 @@ using Rows = std::vector<std::string>;
 
 TEST(Surface, AppendsContinuesAndClears) {
     Surface s;
-    s.print("a", true, false);
-    s.print("", true, false);
-    s.print("b", true, true);
+    s.writeLine("a", Surface::Keep::Text);
+    s.writeLine("", Surface::Keep::Text);
+    s.write("b", Surface::Keep::Text);
     EXPECT_EQ(s.rows(), (Rows{"a", "", "b"}));  // the continued row counts
-    s.print("c", true, false);
-    s.print("d", true, false);
+    s.writeLine("c", Surface::Keep::Text);
+    s.writeLine("d", Surface::Keep::Text);
     EXPECT_EQ(s.rows(), (Rows{"a", "", "bc", "d"}));
     s.clear();
     EXPECT_TRUE(s.rows().empty());
-    s.print("e", true, false);
+    s.writeLine("e", Surface::Keep::Text);
     EXPECT_EQ(s.rows(), (Rows{"e"}));
 }
 
 TEST(Surface, ErasedRowsKeepThePosition) {
     Surface s;
-    s.print("a", true, false);
-    s.print("b", true, false);
+    s.writeLine("a", Surface::Keep::Text);
+    s.writeLine("b", Surface::Keep::Text);
     s.eraseRows();
     EXPECT_EQ(s.rows(), (Rows{"", ""}));
-    s.print("lost", false, false);  // printed while hidden
-    s.print("c", true, false);
+    s.writeLine("lost", Surface::Keep::PositionOnly);  // printed while hidden
+    s.writeLine("c", Surface::Keep::Text);
     EXPECT_EQ(s.rows(), (Rows{"", "", "", "c"}));
 }
 
@@ -92,6 +92,32 @@ TEST(Window, WriteFieldUsesTheTextForm) {
     EXPECT_EQ(w.textOf("Text1"), "0.25");
     w.writeField("Text1", -Num(0));
     EXPECT_EQ(w.textOf("Text1"), "0");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(JournalTable, SidesGoToTheirColumnsAndRowsKeepFourColumns) {
+    QuietPort port;
+    App app(port);
+    app.open("Form2");
+    Window& w = *app.window("Form2");
+    w.text("外埠采购");
+    w.amount("材料费用（借）", 100);
+    w.amount("其他货币资金（贷）", 117);
+    w.amount("利息", -5);
+    w.amount("差额", Num(1) / 8);
+    w.amount("未定（借）", Num());  // unset: the label alone
+    w.cont("接");
+    w.amount("着（贷）", 2);
+    w.blank();
+    EXPECT_EQ(journalTable(w.surface()), (Rows{"科目\t借方\t贷方\t金额", "外埠采购\t\t\t", "材料费用\t100\t\t",
+                                               "其他货币资金\t\t117\t", "利息\t\t\t-5", "差额\t\t\t0.125",
+                                               "未定\t\t\t", "接着\t\t2\t", ""}));
+    // Rows erased by hiding are blank lines.
+    w.hide();
+    EXPECT_EQ(journalTable(w.surface()), (Rows{"科目\t借方\t贷方\t金额", "", "", "", "", "", "", "", ""}));
 }
 
 }  // namespace
