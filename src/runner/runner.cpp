@@ -1,12 +1,12 @@
 #include "runner/runner.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/app.h"
-#include "shell/keyword_table.h"
 
 namespace kelmora {
 
@@ -73,9 +73,7 @@ public:
                 if (sep == std::string::npos) break;
                 start = sep + 3;
             }
-            const MenuItem* item = findMenuItem(path);
-            if (!item) throw LineError{"no menu item " + rest};
-            chooseMenuItem(app_, *item);
+            chooseMenu(path, rest);
         } else if (action == "open") {
             app_.open(windowNamed(rest).name());
         } else if (action == "set") {
@@ -97,6 +95,15 @@ public:
             auto [w, control] = controlNamed(rest);
             if (!w->def().isTextBox(control)) throw LineError{rest + " is not a text box"};
             out_ << "text " << rest << '=' << w->textOf(control) << '\n';
+        } else if (action == "complete") {
+            const auto& completions = app_.window("Form1")->def().completions;
+            out_ << "complete " << rest << '\n';
+            if (const auto box = completions.find("Text1"); box != completions.end())
+                for (const auto& item : box->second(rest)) out_ << '|' << item << '\n';
+        } else if (action == "table") {
+            Window& w = windowNamed(rest);
+            out_ << "table " << w.name() << '\n';
+            for (const auto& row : journalTable(w.surface())) out_ << '|' << row << '\n';
         } else if (action == "state") {
             if (!formNumber(rest)) throw LineError{"no window " + rest};
             const Window* w = app_.existing(rest);
@@ -109,6 +116,24 @@ public:
     bool ended() const { return app_.ended(); }
 
 private:
+    // Walks the main window's menu bar as its description gives it, the same
+    // tree the desktop program shows.  Choosing a submenu does nothing.
+    void chooseMenu(const std::vector<std::string>& path, const std::string& text) {
+        Window& main = *app_.window("Form1");
+        const std::vector<MenuNode>* level = &main.def().menu;
+        const MenuNode* node = nullptr;
+        for (const auto& caption : path) {
+            const auto it = std::find_if(level->begin(), level->end(),
+                                         [&](const MenuNode& n) { return n.caption == caption; });
+            if (it == level->end()) throw LineError{"no menu item " + text};
+            node = &*it;
+            level = &node->children;
+        }
+        if (!node->action) return;
+        const Handler action = node->action;
+        app_.guarded(main, [&] { action(main); });
+    }
+
     Window& windowNamed(const std::string& form) {
         if (!formNumber(form)) throw LineError{"no window " + form};
         Window* w = app_.window(form);

@@ -21,7 +21,10 @@ WindowDef define() {
     b.on("Command3", [](Window& w) { w.clear(); });
     b.on("Command4", [](Window& w) { w.app().endProgram(); });
     b.minSize(860, 400);
-    return b.build();
+    WindowDef def = b.build();
+    def.menu = menuNodes();
+    def.completions["Text1"] = completeKeyword;
+    return def;
 }
 
 KELMORA_WINDOW(Form1, define);

@@ -268,4 +268,19 @@ void chooseMenuItem(App& app, const MenuItem& item) {
     }
 }
 
+std::vector<MenuNode> menuNodes() {
+    const auto convert = [](const auto& self, const std::vector<MenuItem>& items) -> std::vector<MenuNode> {
+        std::vector<MenuNode> nodes;
+        for (const MenuItem& item : items) {
+            MenuNode n{item.caption, {}, self(self, item.children)};
+            // The item lives in the static tree for the whole run.
+            if (item.action != MenuAction::Submenu)
+                n.action = [target = &item](Window& w) { chooseMenuItem(w.app(), *target); };
+            nodes.push_back(std::move(n));
+        }
+        return nodes;
+    };
+    return convert(convert, menuTree());
+}
+
 }  // namespace kelmora

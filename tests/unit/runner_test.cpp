@@ -62,4 +62,11 @@ TEST(Runner, StateOfWindows) {
               "hide Form3\nshow Form1\nstate Form3 hidden\n");
 }
 
+TEST(Runner, CompleteLeavesTheBoxAloneAndTableNeedsAWindow) {
+    const Outcome r = run("set Form1.Text1 x\ncomplete wbcg\ntext Form1.Text1\ntable Form151\ntable\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "complete wbcg\n|外埠采购\ntext Form1.Text1=x\n");
+    EXPECT_EQ(r.err, "line 4: no window Form151\nline 5: no window \n");
+}
+
 }  // namespace

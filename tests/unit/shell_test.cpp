@@ -1,12 +1,17 @@
-// The main window's tables: shape of the keyword table and the menu tree.
+// The main window's tables: shape of the keyword table and the menu tree, the
+// pinyin of the keywords and the completion list.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <algorithm>
+#include <cctype>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/app.h"
 #include "shell/keyword_table.h"
+#include "shell/pinyin.h"
 
 using namespace kelmora;
 
@@ -72,6 +77,121 @@ TEST(MenuTree, TwelveMenusAndEveryWindowReachable) {
     EXPECT_EQ(dead->action, MenuAction::Nothing);
     EXPECT_EQ(findMenuItem({"外贸", "进口", "购买专利", "转让专利"})->argument, "Form118");
     EXPECT_EQ(findMenuItem({"外贸", "外汇", "不存在"}), nullptr);
+}
+
+
+// The main window's menu bar is the menu tree: same captions in the same
+// places, an action on every item that carries no submenu and on no other.
+void expectSameTree(const std::vector<MenuNode>& nodes, const std::vector<MenuItem>& items) {
+    ASSERT_EQ(nodes.size(), items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        SCOPED_TRACE(items[i].caption);
+        EXPECT_EQ(nodes[i].caption, items[i].caption);
+        EXPECT_EQ(static_cast<bool>(nodes[i].action), items[i].action != MenuAction::Submenu);
+        expectSameTree(nodes[i].children, items[i].children);
+    }
+}
+
+struct QuietPort : Port {
+    std::vector<std::string> events;
+    void shown(Window& w) override { events.push_back("show " + w.name()); }
+    void hidden(Window& w) override { events.push_back("hide " + w.name()); }
+    void messageBox(Window&, const std::string& text) override { events.push_back("msgbox " + text); }
+    void failure(Window&, const ArithmeticFailure&) override {}
+    void quit() override {}
+};
+
+TEST(MenuTree, MainWindowCarriesItWithOneActionPerItem) {
+    QuietPort port;
+    App app(port);
+    Window& main = *app.window("Form1");
+    expectSameTree(main.def().menu, menuTree());
+
+    // 科目 is a menu of its own with an action; 票据 › 票据贴现 opens Form6 alone.
+    const auto& menu = main.def().menu;
+    menu.back().action(main);
+    menu[1].children[2].action(main);
+    EXPECT_EQ(port.events, (std::vector<std::string>{"msgbox 请在栏目中输入会计科目", "hide Form1", "show Form6"}));
+}
+
+// The code points of a keyword (UTF-8 of at most three bytes a character).
+std::vector<char32_t> codePoints(const std::string& s) {
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(s[k])); };
+        if (b(i) < 0x80) {
+            out.push_back(b(i));
+            i += 1;
+        } else {
+            out.push_back(((b(i) & 0x0F) << 12) | ((b(i + 1) & 0x3F) << 6) | (b(i + 2) & 0x3F));
+            i += 3;
+        }
+    }
+    return out;
+}
+
+bool isHan(char32_t c) { return c >= 0x4E00 && c <= 0x9FFF; }
+
+TEST(Pinyin, CharactersWithSeveralReadingsHaveThemAll) {
+    const std::vector<std::pair<char32_t, std::vector<std::string_view>>> cases = {
+        {U'行', {"xing", "hang"}}, {U'长', {"zhang", "chang"}}, {U'率', {"lv", "lu", "shuai"}},
+        {U'期', {"qi", "ji"}},     {U'调', {"diao", "tiao"}},  {U'银', {"yin"}},
+    };
+    for (const auto& [c, expected] : cases) {
+        const auto got = pinyinOf(c);
+        for (auto r : expected) EXPECT_NE(std::find(got.begin(), got.end(), r), got.end()) << r;
+    }
+    EXPECT_TRUE(pinyinOf(U'（').empty());
+    EXPECT_TRUE(std::is_sorted(kPinyinReadings, kPinyinReadings + kPinyinReadingCount,
+                               [](const PinyinReading& a, const PinyinReading& b) { return a.codePoint < b.codePoint; }));
+}
+
+// A keyword added to the table without running scripts/gen_pinyin.py again
+// would lack readings here.
+TEST(Pinyin, EveryKeywordIsFoundByItsUsualInitialsAndFullPinyin) {
+    for (const auto& k : distinctKeywords()) {
+        std::string initials, full;
+        for (char32_t c : codePoints(k)) {
+            if (c < 0x80) {
+                if (std::isalnum(static_cast<int>(c))) {
+                    const char letter = static_cast<char>(std::tolower(static_cast<int>(c)));
+                    initials += letter;
+                    full += letter;
+                }
+                continue;
+            }
+            if (!isHan(c)) continue;
+            const auto readings = pinyinOf(c);
+            ASSERT_FALSE(readings.empty()) << k << " has a character without pinyin";
+            initials += readings.front().front();
+            full += readings.front();
+        }
+        for (const auto& typed : {initials, full}) {
+            const auto offered = completeKeyword(typed);
+            EXPECT_NE(std::find(offered.begin(), offered.end(), k), offered.end()) << k << " for " << typed;
+        }
+    }
+}
+
+TEST(Completion, TypedTextBeyondLettersAndSpaces) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"shouyil\u00fc", {"债券实际收益率"}},            // ü typed as such
+        {"WB\u3000CG", {"外埠采购"}},                     // an ideographic space
+        {"外bcg", {}},                                    // Chinese and letters mixed
+        {"\xff\xfe", {}},                                 // not UTF-8
+        {"wbcg-", {}},                                    // a sign the keyword passes over
+    };
+    for (const auto& [typed, expected] : cases) EXPECT_EQ(completeKeyword(typed), expected) << typed;
+}
+
+TEST(Completion, ChineseTextOffersWhatItAlwaysDid) {
+    // Every keyword that contains the text, each once, in table order.
+    for (const std::string typed : {"费用", "-", "（", "L/C"}) {
+        std::vector<std::string> expected;
+        for (const auto& k : distinctKeywords())
+            if (k.find(typed) != std::string::npos) expected.push_back(k);
+        EXPECT_EQ(completeKeyword(typed), expected) << typed;
+    }
 }
 
 }  // namespace
