@@ -13,9 +13,9 @@ namespace {
 
 struct NullPort : Port {
     void shown(Window&) override {}
-    void hidden(Window&) override {}
-    void messageBox(Window&, const std::string&) override {}
-    void failure(Window&, const ArithmeticFailure&) override {}
+    void hidden(const Window&) override {}
+    void messageBox(const Window&, const std::string&) override {}
+    void failure(const Window&, const ArithmeticFailure&) override {}
     void quit() override {}
 };
 
@@ -28,11 +28,8 @@ TEST(Windows, DescriptionsAreConsistent) {
     const std::map<std::string, std::string> captions = {{"Form10", "Form70"}, {"Form85", "Form55"}, {"Form124", "Form95"}};
     NullPort port;
     App app(port);
-    int built = 0;
     for (int n = 1; n <= App::kForms; ++n) {
         const std::string form = "Form" + std::to_string(n);
-        if (!isBuilt(form)) continue;
-        ++built;
         const WindowDef& def = app.window(form)->def();
         SCOPED_TRACE(form);
         EXPECT_EQ(def.name, form);
@@ -63,7 +60,6 @@ TEST(Windows, DescriptionsAreConsistent) {
         EXPECT_LE(def.width, 1360);
         EXPECT_LE(def.height, 700);
     }
-    EXPECT_GE(built, 5);
 }
 
 }  // namespace
