@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/app.h"
+#include "null_port.h"
 
 using namespace kelmora;
 
@@ -13,13 +14,9 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-// A port that records nothing but lets the model run.
-struct QuietPort : Port {
-    void shown(Window&) override {}
-    void hidden(const Window&) override {}
-    void messageBox(const Window&, const std::string&) override {}
+// Counts the failures reported.
+struct QuietPort : kelmora::testing::NullPort {
     void failure(const Window&, const ArithmeticFailure&) override { ++failures; }
-    void quit() override {}
     int failures = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/app.h"
+#include "null_port.h"
 #include "shell/keyword_table.h"
 
 using namespace kelmora;
@@ -13,13 +14,9 @@ using namespace kelmora;
 namespace {
 
 // Remembers the windows shown, in order; presses OK on message boxes.
-struct ShowLog : Port {
+struct ShowLog : kelmora::testing::NullPort {
     std::vector<std::string> opened;
     void shown(Window& w) override { opened.push_back(w.name()); }
-    void hidden(const Window&) override {}
-    void messageBox(const Window&, const std::string&) override {}
-    void failure(const Window&, const ArithmeticFailure&) override {}
-    void quit() override {}
 };
 
 TEST(Reach, EveryKeywordRowOpensItsWindow) {

@@ -7,18 +7,13 @@
 #include <string>
 
 #include "core/app.h"
+#include "null_port.h"
 
 using namespace kelmora;
 
 namespace {
 
-struct NullPort : Port {
-    void shown(Window&) override {}
-    void hidden(const Window&) override {}
-    void messageBox(const Window&, const std::string&) override {}
-    void failure(const Window&, const ArithmeticFailure&) override {}
-    void quit() override {}
-};
+using kelmora::testing::NullPort;
 
 WindowFactory titled(const std::string& caption) {
     return [caption] { return FormBuilder("Form7", caption).build(); };

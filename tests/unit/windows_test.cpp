@@ -6,18 +6,13 @@
 #include <string>
 
 #include "core/app.h"
+#include "null_port.h"
 
 using namespace kelmora;
 
 namespace {
 
-struct NullPort : Port {
-    void shown(Window&) override {}
-    void hidden(const Window&) override {}
-    void messageBox(const Window&, const std::string&) override {}
-    void failure(const Window&, const ArithmeticFailure&) override {}
-    void quit() override {}
-};
+using kelmora::testing::NullPort;
 
 bool overlaps(const Rect& a, const Rect& b) {
     return a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom();
