@@ -1,35 +1,13 @@
 #include "core/app.h"
 
-#include <charconv>
-#include <map>
+#include <stdexcept>
 
 namespace kelmora {
 
-namespace {
-std::map<std::string, WindowFactory>& registry() {
-    static std::map<std::string, WindowFactory> r;
-    return r;
-}
-}  // namespace
-
-void registerWindow(const std::string& form, WindowFactory factory) { registry()[form] = std::move(factory); }
-
-bool isBuilt(const std::string& form) { return registry().count(form) != 0; }
-
-int formNumber(const std::string& form) {
-    if (form.size() < 5 || form.compare(0, 4, "Form") != 0 || form[4] == '0') return 0;
-    int n = 0;
-    const char* b = form.data() + 4;
-    const char* e = form.data() + form.size();
-    const auto r = std::from_chars(b, e, n);
-    if (r.ec != std::errc() || r.ptr != e || n < 1 || n > App::kForms) return 0;
-    return n;
-}
-
-App::App(Port& port) : port_(port) {}
+App::App(Port& port) : port_(port) { requireEveryWindow(); }
 App::~App() = default;
 
-Window* App::existing(const std::string& form) const {
+const Window* App::existing(const std::string& form) const {
     const int n = formNumber(form);
     return n ? windows_[n].get() : nullptr;
 }
@@ -37,28 +15,31 @@ Window* App::existing(const std::string& form) const {
 Window* App::window(const std::string& form) {
     const int n = formNumber(form);
     if (!n) return nullptr;
-    if (!windows_[n]) {
-        auto it = registry().find(form);
-        if (it == registry().end()) return nullptr;
-        windows_[n] = std::make_unique<Window>(*this, it->second());
-    }
+    // Every form has a description: the constructor made sure of it.
+    if (!windows_[n]) windows_[n] = std::make_unique<Window>(*this, (*registeredWindow(form))());
     return windows_[n].get();
 }
 
-void App::open(const std::string& form) {
+Window& App::named(const std::string& form) {
     Window* w = window(form);
-    if (!w) return;  // not built yet: nothing happens
-    w->visible_ = true;
-    port_.shown(*w);
+    // Handlers and tables name windows in the code; an unknown name is a
+    // fault of the program, not of the user.
+    if (!w) throw std::logic_error("no window named \"" + form + "\"");
+    return *w;
+}
+
+void App::open(const std::string& form) {
+    Window& w = named(form);
+    w.visible_ = true;
+    port_.shown(w);
 }
 
 void App::hide(const std::string& form) {
-    Window* w = window(form);
-    if (!w) return;
-    w->visible_ = false;
-    w->surface_.eraseRows();
-    port_.hidden(*w);
-    port_.surfaceChanged(*w);
+    Window& w = named(form);
+    w.visible_ = false;
+    w.surface_.eraseRows();
+    port_.hidden(w);
+    port_.surfaceChanged(w);
 }
 
 void App::guarded(Window& w, const std::function<void()>& f) {
@@ -69,12 +50,11 @@ void App::guarded(Window& w, const std::function<void()>& f) {
     }
 }
 
-bool App::click(Window& w, const std::string& control) {
+void App::click(Window& w, const std::string& control) {
     auto it = w.def().handlers.find(control);
-    if (it == w.def().handlers.end() || !it->second) return false;
+    if (it == w.def().handlers.end() || !it->second) return;
     const Handler h = it->second;  // the handler may outlive nothing, but copy for safety
     guarded(w, [&] { h(w); });
-    return true;
 }
 
 void App::endProgram() {

@@ -12,54 +12,48 @@
 
 #include "core/num.h"
 #include "core/window.h"
+#include "core/window_registry.h"
 
 namespace kelmora {
 
 class Port {
 public:
     virtual ~Port() = default;
-    virtual void shown(Window& w) = 0;   // open window: show and bring to the front
-    virtual void hidden(Window& w) = 0;  // hide window
-    virtual void messageBox(Window& owner, const std::string& text) = 0;  // modal, OK only
-    virtual void failure(Window& w, const ArithmeticFailure& e) = 0;
+    // Open window: show and bring to the front.  The view may keep the
+    // window to type into it later, so it is handed over mutable.
+    virtual void shown(Window& w) = 0;
+    virtual void hidden(const Window& w) = 0;  // hide window
+    virtual void messageBox(const Window& owner, const std::string& text) = 0;  // modal, OK only
+    virtual void failure(const Window& w, const ArithmeticFailure& e) = 0;
     virtual void quit() = 0;
-    virtual void textChanged(Window&, const std::string& /*box*/) {}
-    virtual void surfaceChanged(Window&) {}
-};
-
-// Window definitions register themselves by form name.
-using WindowFactory = std::function<WindowDef()>;
-void registerWindow(const std::string& form, WindowFactory factory);
-bool isBuilt(const std::string& form);  // a definition is registered
-int formNumber(const std::string& form);  // 1..150 for "Form1".."Form150", else 0
-
-struct Registrar {
-    Registrar(const char* form, WindowFactory factory) { registerWindow(form, std::move(factory)); }
+    virtual void textChanged(const Window&, const std::string& /*box*/) {}
+    virtual void surfaceChanged(const Window&) {}
 };
 
 class App {
 public:
-    static constexpr int kForms = 150;
+    static constexpr int kForms = kFormCount;
 
+    // Throws std::logic_error when a window has no registered description.
     explicit App(Port& port);
     ~App();
 
     Port& port() { return port_; }
 
     // The window, created on first reference; nullptr when the name is not a
-    // form of the program or the window is not built.
+    // form of the program.
     Window* window(const std::string& form);
     // The window if it has been created, without creating it.
-    Window* existing(const std::string& form) const;
+    const Window* existing(const std::string& form) const;
 
     void open(const std::string& form);
     void hide(const std::string& form);
 
     // A click on a control (button, or a text box that reacts to clicks).
     // Runs the handler to completion; an arithmetic failure stops it at the
-    // failing step and is reported through the port.  Returns false when the
-    // control has no handler.
-    bool click(Window& w, const std::string& control);
+    // failing step and is reported through the port.  A control without a
+    // handler does nothing.
+    void click(Window& w, const std::string& control);
 
     void endProgram();
     bool ended() const { return ended_; }
@@ -68,6 +62,8 @@ public:
     void guarded(Window& w, const std::function<void()>& f);
 
 private:
+    Window& named(const std::string& form);
+
     Port& port_;
     std::array<std::unique_ptr<Window>, kForms + 1> windows_;
     bool ended_ = false;
@@ -77,7 +73,3 @@ private:
 std::string failureMessage(const Window& w, const ArithmeticFailure& e);
 
 }  // namespace kelmora
-
-// Registers a window definition function under its form name.
-#define KELMORA_WINDOW(form, definer) \
-    static const ::kelmora::Registrar kelmoraRegistrar_##form{#form, definer}

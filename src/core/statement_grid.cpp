@@ -170,7 +170,7 @@ void clearNumberBoxes(Window& w, const std::vector<StatementGrid>& grids) {
     std::vector<std::string> boxes;
     for (const auto& g : grids)
         for (const auto& r : g.rows) boxes.insert(boxes.end(), r.boxes.begin(), r.boxes.end());
-    for (const auto& box : grid_detail::ascending(std::move(boxes))) w.setField(box, "");
+    for (const auto& box : grid_detail::ascending(std::move(boxes))) w.writeText(box, "");
 }
 
 }  // namespace kelmora

@@ -11,31 +11,35 @@ Window::Window(App& app, WindowDef def) : app_(app), def_(std::move(def)) {
         if (c.kind == ControlKind::TextBox) texts_[c.name] = c.text;
 }
 
-std::string& Window::box(const std::string& name) {
-    auto it = texts_.find(name);
-    if (it == texts_.end()) throw std::logic_error(def_.name + " has no text box " + name);
+namespace {
+// The text of a box, from a const or a mutable map alike.
+template <typename Texts>
+auto& boxIn(Texts& texts, const std::string& window, const std::string& name) {
+    auto it = texts.find(name);
+    if (it == texts.end()) throw std::logic_error(window + " has no text box " + name);
     return it->second;
 }
+}  // namespace
 
-const std::string& Window::textOf(const std::string& name) const {
-    return const_cast<Window*>(this)->box(name);
-}
+std::string& Window::box(const std::string& name) { return boxIn(texts_, def_.name, name); }
 
-void Window::setText(const std::string& name, std::string text) { box(name) = std::move(text); }
+const std::string& Window::textOf(const std::string& name) const { return boxIn(texts_, def_.name, name); }
+
+void Window::typeText(const std::string& name, std::string text) { box(name) = std::move(text); }
 
 Num Window::field(const std::string& name) const { return fieldValue(textOf(name)); }
 
-void Window::writeField(const std::string& name, Num x) { setField(name, textForm(x.value())); }
-
-void Window::setField(const std::string& name, std::string text) {
+void Window::writeText(const std::string& name, std::string text) {
     box(name) = std::move(text);
     app_.port().textChanged(*this, name);
 }
 
+void Window::writeField(const std::string& name, Num x) { writeText(name, textForm(x.value())); }
+
 void Window::clearBoxes(int first, int last) {
     for (int n = first; n <= last; ++n) {
         const std::string name = "Text" + std::to_string(n);
-        if (hasTextBox(name)) setField(name, "");
+        if (hasTextBox(name)) writeText(name, "");
     }
 }
 

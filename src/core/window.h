@@ -34,12 +34,13 @@ public:
     bool visible() const { return visible_; }
     const Surface& surface() const { return surface_; }
 
-    // Text boxes.
+    // Text boxes.  What the user types is already on the screen; what the
+    // program writes is announced to the view.
     const std::string& textOf(const std::string& box) const;
-    void setText(const std::string& box, std::string text);  // the user typing
-    Num field(const std::string& box) const;                 // field value rule
-    void writeField(const std::string& box, Num x);          // text form
-    void setField(const std::string& box, std::string text); // a handler setting a box's text
+    void typeText(const std::string& box, std::string text);   // the user typing
+    Num field(const std::string& box) const;                   // field value rule
+    void writeText(const std::string& box, std::string text);  // the program writing
+    void writeField(const std::string& box, Num x);            // the program writing x's text form
     bool hasTextBox(const std::string& box) const { return texts_.count(box) != 0; }
     // Empties the boxes Text<first> … Text<last>, each looked up by its
     // composed name (numbers the window has no box for are passed over).

@@ -306,10 +306,8 @@ void lookUpKeyword(App& app, const std::string& text) {
         if (text != row.keyword) continue;
         switch (row.action) {
         case KeywordAction::OpenWindow:
-            if (isBuilt(row.argument)) {
-                app.hide("Form1");
-                app.open(row.argument);
-            }
+            app.hide("Form1");
+            app.open(row.argument);
             break;
         case KeywordAction::FormulaLine:
             main->text(row.argument);

@@ -17,7 +17,7 @@ WindowDef define() {
     b.place({"Text1", -1, ControlKind::TextBox, "", {560, 72, 260, 28}});
     b.place({"Label1", -1, ControlKind::Heading, "Kelmora", {560, 40, 260, 24}});
     b.on("Command1", [](Window& w) { lookUpKeyword(w.app(), w.textOf("Text1")); });
-    b.on("Command2", [](Window& w) { w.setField("Text1", ""); });
+    b.on("Command2", [](Window& w) { w.writeText("Text1", ""); });
     b.on("Command3", [](Window& w) { w.clear(); });
     b.on("Command4", [](Window& w) { w.app().endProgram(); });
     b.minSize(860, 400);

@@ -254,10 +254,8 @@ const MenuItem* findMenuItem(const std::vector<std::string>& path) {
 void chooseMenuItem(App& app, const MenuItem& item) {
     switch (item.action) {
     case MenuAction::Open:
-        if (isBuilt(item.argument)) {
-            app.hide("Form1");
-            app.open(item.argument);
-        }
+        app.hide("Form1");
+        app.open(item.argument);
         break;
     case MenuAction::Message:
         app.window("Form1")->msgbox(item.argument);

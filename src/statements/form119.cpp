@@ -2,7 +2,7 @@
 // short balance sheet as grids of boxes, their totals and a ratio analysis.
 #include <algorithm>
 
-#include "core/app.h"
+#include "core/window_registry.h"
 #include "core/statement_grid.h"
 
 namespace kelmora::form119 {

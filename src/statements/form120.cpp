@@ -1,6 +1,6 @@
 // Kelmora — the balance sheet window: a full balance sheet as a grid of
 // boxes, its section totals and grand totals, and six ratios.
-#include "core/app.h"
+#include "core/window_registry.h"
 #include "core/statement_grid.h"
 
 namespace kelmora::form120 {

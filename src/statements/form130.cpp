@@ -1,6 +1,6 @@
 // Kelmora — payroll: accruing the month's wage cost and paying out wages,
 // bonus, social insurance, withheld income tax and housing fund.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form130 {
 

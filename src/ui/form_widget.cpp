@@ -110,7 +110,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
             auto* box = new QLineEdit(q(window.textOf(c.name)), surface_);
             connect(box, &QLineEdit::textChanged, this, [this, name](const QString& t) {
                 if (window_.textOf(name.toStdString()) != t.toStdString())
-                    window_.setText(name.toStdString(), t.toStdString());
+                    window_.typeText(name.toStdString(), t.toStdString());
             });
             if (def.handlers.count(c.name)) box->installEventFilter(this);
             boxes_.insert(name, box);
@@ -156,8 +156,6 @@ void FormWidget::buildMenuBar(QWidget*) {
             return;
         }
         QAction* a = parent->addAction(q(item.caption));
-        // A window not in this version stays listed but greyed out.
-        if (item.action == MenuAction::Open && !isBuilt(item.argument)) a->setEnabled(false);
         const MenuItem* target = &item;
         connect(a, &QAction::triggered, this, [this, target] { chooseMenuItem(app_, *target); });
     };

@@ -26,7 +26,7 @@ FormWidget* QtView::widgetFor(Window& w) {
     return widgets_[n];
 }
 
-QWidget* QtView::messageParent(Window& owner) const {
+QWidget* QtView::messageParent(const Window& owner) const {
     if (FormWidget* f = widget(owner.name()); f && f->isVisible()) return f;
     if (FormWidget* f = widgets_[front_].data(); f && f->isVisible()) return f;
     return nullptr;
@@ -40,18 +40,18 @@ void QtView::shown(Window& w) {
     f->activateWindow();
 }
 
-void QtView::hidden(Window& w) {
+void QtView::hidden(const Window& w) {
     if (FormWidget* f = widget(w.name())) f->hide();
 }
 
-void QtView::messageBox(Window& owner, const std::string& text) {
+void QtView::messageBox(const Window& owner, const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kelmora"), QString::fromStdString(text), QMessageBox::Ok,
                     messageParent(owner));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
 
-void QtView::failure(Window& w, const ArithmeticFailure& e) {
+void QtView::failure(const Window& w, const ArithmeticFailure& e) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Kelmora"), QString::fromStdString(failureMessage(w, e)),
                     QMessageBox::Ok, messageParent(w));
     box.setWindowModality(Qt::ApplicationModal);
@@ -64,11 +64,11 @@ void QtView::quit() {
     QCoreApplication::quit();
 }
 
-void QtView::textChanged(Window& w, const std::string& box) {
+void QtView::textChanged(const Window& w, const std::string& box) {
     if (FormWidget* f = widget(w.name())) f->refreshBox(QString::fromStdString(box));
 }
 
-void QtView::surfaceChanged(Window& w) {
+void QtView::surfaceChanged(const Window& w) {
     if (FormWidget* f = widget(w.name())) f->surface()->update();
 }
 

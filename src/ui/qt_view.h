@@ -22,18 +22,18 @@ public:
     FormWidget* widget(const std::string& form) const;
 
     void shown(Window& w) override;
-    void hidden(Window& w) override;
-    void messageBox(Window& owner, const std::string& text) override;
-    void failure(Window& w, const ArithmeticFailure& e) override;
+    void hidden(const Window& w) override;
+    void messageBox(const Window& owner, const std::string& text) override;
+    void failure(const Window& w, const ArithmeticFailure& e) override;
     void quit() override;
-    void textChanged(Window& w, const std::string& box) override;
-    void surfaceChanged(Window& w) override;
+    void textChanged(const Window& w, const std::string& box) override;
+    void surfaceChanged(const Window& w) override;
 
 private:
     FormWidget* widgetFor(Window& w);
     // Where a message box appears: over its window, or over the window last
     // brought to the front when its own is hidden.
-    QWidget* messageParent(Window& owner) const;
+    QWidget* messageParent(const Window& owner) const;
 
     App app_;
     std::array<QPointer<FormWidget>, App::kForms + 1> widgets_{};

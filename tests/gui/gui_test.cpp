@@ -76,7 +76,7 @@ TEST(Gui, ArithmeticFailureShowsAMessageAndTheProgramGoesOn) {
     EXPECT_TRUE(form4->isVisible());
 }
 
-TEST(Gui, CloseBoxActsLikeExitAndMenuOpensWindows) {
+TEST(Gui, CloseBoxActsLikeExitAndKeywordPrintsItsLineAndExplains) {
     QtView view;
     view.start();
     FormWidget* main = view.widget("Form1");

@@ -124,7 +124,6 @@ TEST(CheckedArithmetic, FailuresAreToldApart) {
     Num x = 5;
     x /= 2;
     EXPECT_EQ(x.value(), 2.5);
-    EXPECT_EQ(pow(Num(1.05), Num(2)).value(), std::pow(1.05, 2.0));
 }
 
 TEST(CheckedArithmetic, UnsetCountsAsZeroButPrintsNothing) {

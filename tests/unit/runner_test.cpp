@@ -43,6 +43,20 @@ TEST(Runner, BadLinesAreReportedAndSkipped) {
     EXPECT_EQ(r.out, "state Form2 hidden\n");
 }
 
+// A window is named exactly: no leading zero, no other case, nothing around
+// the number, nothing beyond the last window.
+TEST(Runner, MalformedWindowNamesAreRefused) {
+    for (const char* name : {"Form01", "Form0", "Form151", "form4", "Form4x", " Form4", "Form", "Form-4"}) {
+        const std::string n = name;
+        const Outcome r = run("open " + n + "\nstate " + n + "\nclick " + n + ".Command1\nsurface " + n + "\n");
+        EXPECT_EQ(r.status, 2) << '"' << n << '"';
+        EXPECT_EQ(r.out, "") << '"' << n << '"';
+        EXPECT_EQ(r.err, "line 1: no window " + n + "\nline 2: no window " + n + "\nline 3: no window " + n +
+                             "\nline 4: no window " + n + "\n")
+            << '"' << n << '"';
+    }
+}
+
 TEST(Runner, TextIsTakenVerbatimAndCarriageReturnsDropped) {
     const Outcome r = run("set Form2.Text1  5 x \r\ntext Form2.Text1\r\n\r\n# comment\nset Form2.Text2\ntext Form2.Text2\n");
     EXPECT_EQ(r.status, 0) << r.err;

@@ -6,18 +6,13 @@
 #include <string>
 
 #include "core/app.h"
+#include "null_port.h"
 
 using namespace kelmora;
 
 namespace {
 
-struct NullPort : Port {
-    void shown(Window&) override {}
-    void hidden(Window&) override {}
-    void messageBox(Window&, const std::string&) override {}
-    void failure(Window&, const ArithmeticFailure&) override {}
-    void quit() override {}
-};
+using kelmora::testing::NullPort;
 
 bool overlaps(const Rect& a, const Rect& b) {
     return a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom();
@@ -28,11 +23,8 @@ TEST(Windows, DescriptionsAreConsistent) {
     const std::map<std::string, std::string> captions = {{"Form10", "Form70"}, {"Form85", "Form55"}, {"Form124", "Form95"}};
     NullPort port;
     App app(port);
-    int built = 0;
     for (int n = 1; n <= App::kForms; ++n) {
         const std::string form = "Form" + std::to_string(n);
-        if (!isBuilt(form)) continue;
-        ++built;
         const WindowDef& def = app.window(form)->def();
         SCOPED_TRACE(form);
         EXPECT_EQ(def.name, form);
@@ -63,7 +55,6 @@ TEST(Windows, DescriptionsAreConsistent) {
         EXPECT_LE(def.width, 1360);
         EXPECT_LE(def.height, 700);
     }
-    EXPECT_GE(built, 5);
 }
 
 }  // namespace

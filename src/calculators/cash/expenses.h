@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::expenses {
 
@@ -80,8 +80,10 @@ inline void batchGrid(FormBuilder& b) {
 // "取消", "清空" and "退出".
 inline void gridButtons(FormBuilder& b, const char* computeCaption, Handler compute, int lastCleared) {
     b.skip(6);
-    b.place({"Command1", -1, ControlKind::Button, computeCaption,
-             {b.x(), b.y(), 2 * layout::kButtonWidth + 8, layout::kButtonHeight}});
+    b.place({.name = "Command1",
+             .kind = ControlKind::Button,
+             .text = computeCaption,
+             .rect = {.x = b.x(), .y = b.y(), .w = 2 * layout::kButtonWidth + 8, .h = layout::kButtonHeight}});
     b.skip(layout::kButtonHeight + 2);
     b.buttons({{"Command2", "取消"}, {"Command4", "清空"}, {"Command3", "退出"}});
     b.on("Command1", std::move(compute));

@@ -1,5 +1,5 @@
 // Kelmora — cash found over or short at a count.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form2 {
 

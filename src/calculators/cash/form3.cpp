@@ -1,5 +1,5 @@
 // Kelmora — goods bought through an out-of-town deposit account.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form3 {
 

@@ -1,6 +1,6 @@
 // Kelmora — out-of-town purchase, bank draft and cashier's cheque.
 // The cheque's fields stand in the lower left, below the printed lines' start.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form4 {
 

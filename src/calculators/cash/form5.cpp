@@ -1,5 +1,5 @@
 // Kelmora — letter of credit and credit card.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form5 {
 

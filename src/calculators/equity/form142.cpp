@@ -1,5 +1,5 @@
 // Kelmora — cash invested for a share of the registered capital.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form142 {
 

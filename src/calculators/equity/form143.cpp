@@ -1,6 +1,6 @@
 // Kelmora — a company founded by four investors: know-how, a land-use
 // right, raw materials and cash.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form143 {
 

@@ -1,6 +1,6 @@
 // Kelmora — additional cash investment, and capital and surplus reserves
 // turned into paid-in capital.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form144 {
 

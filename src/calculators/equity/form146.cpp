@@ -1,5 +1,5 @@
 // Kelmora — a new investor paying in more than the capital it obtains.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form146 {
 

@@ -1,5 +1,5 @@
 // Kelmora — the holder's part of an increase in an investee's capital reserve.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form148 {
 

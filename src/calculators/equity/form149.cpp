@@ -1,6 +1,6 @@
 // Kelmora — the surplus reserve appropriated, used to cover losses and
 // turned into share capital.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form149 {
 

@@ -1,6 +1,6 @@
 // Kelmora — a cash dividend declared partly out of the surplus reserve, then
 // paid.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form150 {
 

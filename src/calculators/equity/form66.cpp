@@ -1,5 +1,5 @@
 // Kelmora — goods received from an investor, valued with their VAT.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form66 {
 

@@ -1,7 +1,7 @@
 // Kelmora — a branch remits its contract money and management fee to the head
 // office: the branch's ledger first, then the head office's, both at the one
 // remittance rate.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form114 {
 

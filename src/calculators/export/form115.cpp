@@ -2,7 +2,7 @@
 // price with VAT; the branch takes them in at the transfer price expressed in
 // foreign currency.  Without a positive rate there is no branch value, and the
 // branch's lines show their accounts alone.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form115 {
 

@@ -1,6 +1,6 @@
 // Kelmora — an export sale with its cost and the freight, both valued at the
 // rate of the day of shipment.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form74 {
 

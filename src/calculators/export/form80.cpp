@@ -6,7 +6,7 @@
 // not cover is refunded in cash.  The summary counts a credit of exactly 0 with
 // the partial refunds, while the entries test the credit strictly on either
 // side of 0.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form80 {
 

@@ -2,7 +2,7 @@
 // VAT included: the deductible share goes to input tax, the rest into the
 // purchase cost.  Goods received without an invoice are booked at an estimate
 // at month end and reversed in red ink the next month.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form81 {
 

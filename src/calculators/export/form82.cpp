@@ -1,6 +1,6 @@
 // Kelmora — farm and sideline products bought for export, with freight whose
 // deductible VAT share goes to input tax and the rest into the purchase cost.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form82 {
 

@@ -1,5 +1,5 @@
 // Kelmora — ocean insurance paid on an export, charged against export sales.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form90 {
 

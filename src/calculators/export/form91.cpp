@@ -1,7 +1,7 @@
 // Kelmora — commission granted to the foreign buyer, disclosed on the invoice
 // or undisclosed; the button pressed chooses which.  Both reverse the booked
 // commission in red ink and work out the same figures at the payment rate.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form91 {
 

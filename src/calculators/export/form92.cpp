@@ -1,7 +1,7 @@
 // Kelmora — goods returned by the foreign buyer.  One button reverses the sale,
 // its commission and its cost; the other books the insurance and return
 // expenses, which are typed in yuan and need nothing else from the window.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form92 {
 

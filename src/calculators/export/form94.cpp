@@ -1,7 +1,7 @@
 // Kelmora — an export bill discounted at the bank.  The discount is worked out
 // in the foreign currency and converted at the day's rate together with the
 // proceeds, so interest and proceeds add up to the converted face value.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form94 {
 

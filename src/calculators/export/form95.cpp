@@ -1,7 +1,7 @@
 // Kelmora — a claim the company makes against a foreign party: booked at the
 // rate of the day it is accepted, received at the rate of the day the money
 // arrives.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form95 {
 

@@ -2,7 +2,7 @@
 // cause; the transport department's share is recovered later and the buyer is
 // paid later, each at the rate of its own day.  The shares are printed as
 // typed, whether or not they add up to the whole claim.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form96 {
 

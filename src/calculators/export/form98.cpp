@@ -1,7 +1,7 @@
 // Kelmora — goods bought outright and exported: purchase, stocking, shipment,
 // the sale with its commission, and the proceeds at the bank's buying rate.
 // The bank's fields stand in the lower left, below the start of the printed lines.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form98 {
 

@@ -5,7 +5,7 @@
 // The rate and contract fields stand in the lower left, below the start of
 // the printed lines; the settlement-list rate is for reference only and is
 // never read.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form99 {
 

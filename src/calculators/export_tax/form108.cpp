@@ -1,7 +1,7 @@
 // Kelmora — the refund on goods a trading company exports, from the weighted
 // unit cost of the stock available.  The boxes start out holding the term
 // numbers of the formula line; they are ordinary contents and count as typed.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form108 {
 

@@ -1,7 +1,7 @@
 // Kelmora — the tax effect of freight, insurance and commission taken off the
 // export price: the part of input tax that is not refunded is worked out on
 // the whole price and again on the deduction.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form109 {
 

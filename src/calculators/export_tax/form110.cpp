@@ -2,7 +2,7 @@
 // sales, the VAT and consumption-tax refunds and their receipt.  Refunds and
 // the non-refundable VAT are all taken on the purchase price, not on the
 // export sales.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form110 {
 

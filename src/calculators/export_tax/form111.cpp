@@ -1,7 +1,7 @@
 // Kelmora — consumption tax on goods a producer exports through an agent: the
 // tax paid and refunded through the agent, and the tax paid again when goods
 // come back.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form111 {
 

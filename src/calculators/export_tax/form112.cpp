@@ -1,6 +1,6 @@
 // Kelmora — consumption tax on exports handled as agent: received, passed on to
 // the producer, and taken back from the producer when the goods are shut out.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form112 {
 

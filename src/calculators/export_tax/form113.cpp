@@ -1,6 +1,6 @@
 // Kelmora — consumption tax on exports that get no exemption or refund: accrued
 // and paid like a domestic sale's.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form113 {
 

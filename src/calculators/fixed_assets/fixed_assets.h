@@ -2,7 +2,7 @@
 // clearing account, shared by the windows that dispose of an asset.
 #pragma once
 
-#include "core/app.h"
+#include "core/window.h"
 
 namespace kelmora::fixed_assets {
 

@@ -1,6 +1,6 @@
 // Kelmora — a fixed asset taken on a long finance lease, depreciated monthly
 // over the term.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form136 {
 

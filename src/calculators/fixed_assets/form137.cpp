@@ -1,5 +1,5 @@
 // Kelmora — equipment bought on long-term deferred payment, paid off monthly.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form137 {
 

@@ -1,6 +1,6 @@
 // Kelmora — a warehouse destroyed: write-off, salvaged material, clearing
 // fee, the insurer's compensation, and the net loss.
-#include "core/app.h"
+#include "core/window_registry.h"
 #include "calculators/fixed_assets/fixed_assets.h"
 
 namespace kelmora::form139 {

@@ -1,6 +1,6 @@
 // Kelmora — a fixed asset handed to another company as an investment at its
 // appraised value.
-#include "core/app.h"
+#include "core/window_registry.h"
 #include "calculators/fixed_assets/fixed_assets.h"
 
 namespace kelmora::form33 {

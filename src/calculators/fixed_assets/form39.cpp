@@ -1,5 +1,5 @@
 // Kelmora — a fixed asset bought ready for use, paid at once or in instalments.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form39 {
 

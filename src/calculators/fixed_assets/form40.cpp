@@ -1,5 +1,5 @@
 // Kelmora — a fixed asset bought and installed before it is put to use.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form40 {
 

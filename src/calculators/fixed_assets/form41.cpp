@@ -1,6 +1,6 @@
 // Kelmora — a fixed asset built in-house from project materials, own products
 // and own labour, then installed.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form41 {
 

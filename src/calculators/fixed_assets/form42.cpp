@@ -1,6 +1,6 @@
 // Kelmora — a fixed asset built by a contractor: advance, final payment,
 // completion.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form42 {
 

@@ -1,6 +1,6 @@
 // Kelmora — depreciation of a fixed asset by four methods side by side: each
 // method whose fields are filled in prints its figures, in a fixed order.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form43 {
 

@@ -1,6 +1,6 @@
 // Kelmora — fixed assets found over or short at a stock-taking, before and
 // after the loss or gain is approved.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form44 {
 

@@ -1,6 +1,6 @@
 // Kelmora — a fixed asset leased in under a finance lease and bought at the
 // end of the term.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form45 {
 

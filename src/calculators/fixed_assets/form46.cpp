@@ -1,6 +1,6 @@
 // Kelmora — a fixed asset sold: write-off, proceeds, output VAT, and the
 // balance of the clearing account closed out.
-#include "core/app.h"
+#include "core/window_registry.h"
 #include "calculators/fixed_assets/fixed_assets.h"
 
 namespace kelmora::form46 {

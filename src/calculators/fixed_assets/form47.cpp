@@ -1,6 +1,6 @@
 // Kelmora — a fixed asset scrapped: write-off, clearing fee, scrap sold,
 // compensation received, and the net loss.
-#include "core/app.h"
+#include "core/window_registry.h"
 #include "calculators/fixed_assets/fixed_assets.h"
 
 namespace kelmora::form47 {

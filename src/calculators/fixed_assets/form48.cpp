@@ -1,5 +1,5 @@
 // Kelmora — repairs of fixed assets, charged to overheads and administration.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form48 {
 

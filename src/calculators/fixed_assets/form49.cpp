@@ -1,6 +1,6 @@
 // Kelmora — a fixed asset rebuilt with project materials, production
 // materials and a contractor, less what the demolished parts fetched.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form49 {
 

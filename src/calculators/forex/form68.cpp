@@ -1,6 +1,6 @@
 // Kelmora — buying foreign currency with yuan, outright or as the deposit of
 // a letter of credit, with the bank's fee after each.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form68 {
 

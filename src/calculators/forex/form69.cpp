@@ -1,7 +1,7 @@
 // Kelmora — foreign currency received for goods sold and converted: the
 // receivable stands at the rate of the sale, the bank credits the rate of
 // the conversion, and the difference is the exchange gain or loss.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form69 {
 

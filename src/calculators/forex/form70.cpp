@@ -1,6 +1,6 @@
 // Kelmora — paying foreign currency for goods bought.
 #include "calculators/forex/currency.h"
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form70 {
 

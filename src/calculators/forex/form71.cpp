@@ -1,7 +1,7 @@
 // Kelmora — a short-term bank loan in foreign currency: drawn, spent, and
 // repaid with simple interest, the exchange difference between the loan day
 // and the repayment day closing the entry.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form71 {
 

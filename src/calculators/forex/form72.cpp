@@ -2,7 +2,7 @@
 // year for up to five years the interest on the compounding foreign balance
 // and the revaluation of the loan at the year-end rate, then the repayment
 // of principal and compound interest.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form72 {
 

@@ -1,7 +1,7 @@
 // Kelmora — foreign currency received at the bank's rates: the account is
 // kept at the middle rate, the yuan leave at the selling rate, and at the
 // month end the balance is brought to the month-end rate.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form75 {
 

@@ -2,7 +2,7 @@
 // at the middle rate it was booked at, the bank pays at the spot rate.  The
 // entry is the one of a payment for goods bought.
 #include "calculators/forex/currency.h"
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form76 {
 

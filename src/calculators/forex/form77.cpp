@@ -1,6 +1,6 @@
 // Kelmora — payment under a letter of credit: the foreign amount placed with
 // the bank at the spot rate, and the bank's fee.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form77 {
 

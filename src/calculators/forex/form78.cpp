@@ -1,6 +1,6 @@
 // Kelmora — a deposit paid abroad by telegraphic transfer; the bank's fee
 // comes out of the amount booked as prepaid.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form78 {
 

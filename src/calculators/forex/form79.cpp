@@ -1,7 +1,7 @@
 // Kelmora — export proceeds collected through the bank: booked at the rate of
 // the day the documents are lodged, received at the rate of the day they are
 // credited; the difference is an exchange loss or gain.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form79 {
 

@@ -1,7 +1,7 @@
 // Kelmora — capital contributed in foreign currency: what the bank receives
 // beyond the capital credited is a capital premium (negative when the
 // capital credited is the larger).
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form83 {
 

@@ -2,7 +2,7 @@
 // bank deducts.  The interest is deducted in foreign currency in whole cents,
 // so it is rounded before the net amount and both conversions use it.
 #include "calculators/forex/settlement.h"
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form93 {
 

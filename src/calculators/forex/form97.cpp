@@ -1,7 +1,7 @@
 // Kelmora — export proceeds settled through another place: the amount
 // received, the fee (in foreign currency, at the receipt rate) and the balance
 // collected later at its own rate.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form97 {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/app.h"
+#include "core/window.h"
 
 namespace kelmora::accounts {
 

@@ -1,5 +1,5 @@
 // Kelmora — sale of goods that bear consumption tax besides VAT.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form121 {
 

@@ -1,7 +1,7 @@
 // Kelmora — taxable goods used by the company itself: for its own
 // construction (consumption tax only) or given to the staff (sold at the
 // selling price, VAT and consumption tax due).
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form122 {
 

@@ -2,7 +2,7 @@
 // back for further taxable production, the consumption tax the processor
 // withheld is a deductible tax debit; taken back for sale, it is part of the
 // goods' cost.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form123 {
 

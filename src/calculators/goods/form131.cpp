@@ -1,6 +1,6 @@
 // Kelmora — short-term bank loan with interest accrued monthly and paid
 // quarterly; the term is in months.
-#include "core/app.h"
+#include "core/window_registry.h"
 #include "calculators/goods/accounts.h"
 
 namespace kelmora::form131 {

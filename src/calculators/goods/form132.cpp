@@ -1,6 +1,6 @@
 // Kelmora — a short-term loan (term in quarters) and a long-term loan (term
 // in years) side by side, each printed only when its principal is given.
-#include "core/app.h"
+#include "core/window_registry.h"
 #include "calculators/goods/accounts.h"
 
 namespace kelmora::form132 {

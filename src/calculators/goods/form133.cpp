@@ -1,6 +1,6 @@
 // Kelmora — packaging lent out against a deposit; the rent is kept out of
 // the deposit when the packaging comes back.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form133 {
 

@@ -1,6 +1,6 @@
 // Kelmora — goods from stock let out for rent, amortised over twelve months
 // and finally scrapped.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form134 {
 

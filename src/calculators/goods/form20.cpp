@@ -14,7 +14,7 @@
 //    off at once; the deposit sits in 其他应付款-押金 until paid back in full;
 //    rent is ancillary income with output VAT at 0.13 (leasing of goods),
 //    booked apart from the deposit so no entry turns on which one is larger.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form20 {
 

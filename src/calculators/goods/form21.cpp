@@ -2,7 +2,7 @@
 // collected again during the year.  A recovery and a reversal of the
 // provision are printed as positive amounts; the alternative entry after
 // "或" shows the adjustment as it is, negative or not.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form21 {
 

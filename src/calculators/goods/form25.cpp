@@ -1,7 +1,7 @@
 // Kelmora — inventory found over or short at a stock-take.  A shortage is
 // printed twice, as a general taxpayer and as a small-scale taxpayer would
 // book it, each before and after approval.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form25 {
 

@@ -1,7 +1,7 @@
 // Kelmora — loss of work in progress and of finished products, with the
 // scrap salvaged, the input VAT on the lost material reversed and the
 // insurer's compensation.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form27 {
 

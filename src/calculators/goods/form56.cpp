@@ -1,7 +1,7 @@
 // Kelmora — purchase paid with a cash discount.
 // The discount is either typed as a sum (rate 0) or worked out from a rate on
 // the whole invoice; a negative rate matches neither and prints nothing.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form56 {
 

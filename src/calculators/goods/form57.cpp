@@ -1,5 +1,5 @@
 // Kelmora — sales and purchase returns of goods, raw materials or packaging.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form57 {
 

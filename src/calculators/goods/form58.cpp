@@ -1,6 +1,6 @@
 // Kelmora — goods sold through a consignee who keeps a commission.
 // Output VAT on the goods (0.13) and VAT on the commission (0.06) are fixed.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form58 {
 

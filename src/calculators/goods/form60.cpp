@@ -1,7 +1,7 @@
 // Kelmora — damaged products: the salvage taken back as material, and the
 // loss net of the insurer's compensation, with the input VAT on the material
 // consumed reversed.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form60 {
 

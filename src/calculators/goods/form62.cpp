@@ -1,5 +1,5 @@
 // Kelmora — purchase of goods and the freight paid for them.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form62 {
 

@@ -1,6 +1,6 @@
 // Kelmora — a sale paid partly in advance: the advance, the delivery, and
 // the balance collected (negative when the advance was more than the bill).
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form63 {
 

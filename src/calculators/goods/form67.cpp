@@ -1,7 +1,7 @@
 // Kelmora — goods sent out for processing.
 // The goods come back valued at the freight plus the processing fee; the goods
 // cost and the freight VAT are not part of that figure.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form67 {
 

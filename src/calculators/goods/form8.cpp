@@ -1,7 +1,7 @@
 // Kelmora — sale of goods with the freight advanced for the buyer.
 // Both ways of booking the freight are printed: first as a separate advance,
 // then, after "或", folded into one receivable.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form8 {
 

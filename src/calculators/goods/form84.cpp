@@ -1,6 +1,6 @@
 // Kelmora — goods returned to the supplier at a renegotiated unit price.
 // An agreed price above the one paid gives negative amounts on the same lines.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form84 {
 

@@ -1,6 +1,6 @@
 // Kelmora — supplementary price paid for goods already received.
 // The window's title reads "Form55", not its own name.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form85 {
 

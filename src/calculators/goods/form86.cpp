@@ -1,5 +1,5 @@
 // Kelmora — goods sent back to the supplier for a refund.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form86 {
 

@@ -1,5 +1,5 @@
 // Kelmora — replacement goods received against an earlier claim.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form87 {
 

@@ -1,6 +1,6 @@
 // Kelmora — sale at a trade discount, collected with a cash discount.
 // The output VAT is typed, not worked out from the discounted revenue.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form88 {
 

@@ -1,6 +1,6 @@
 // Kelmora — purchase on which the seller grants an allowance before the goods
 // are taken into stock.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form89 {
 

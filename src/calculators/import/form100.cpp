@@ -1,7 +1,7 @@
 // Kelmora — processing with imported materials: the materials come in, are
 // registered, sent to the processor, come back processed with the fee and its
 // VAT paid, and go into stock as goods for export.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form100 {
 

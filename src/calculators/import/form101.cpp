@@ -1,7 +1,7 @@
 // Kelmora — export of goods processed from imported materials.  Every foreign
 // amount is converted at the one middle rate; the bank's fee is taken off in
 // foreign currency before the net receipt is converted.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form101 {
 

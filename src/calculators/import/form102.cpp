@@ -1,7 +1,7 @@
 // Kelmora — goods imported on the company's own account: price and freight
 // paid, duty and consumption tax levied, the supplier's commission received,
 // the cost carried to stock and the taxes paid with the import VAT.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form102 {
 

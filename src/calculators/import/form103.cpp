@@ -1,6 +1,6 @@
 // Kelmora — imported goods bought and sold at home: the price paid, duty
 // declared, goods into stock, duty and import VAT paid, the sale and its cost.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form103 {
 

@@ -2,7 +2,7 @@
 // advance, the reversal of cost and sale, the refund of price and freight at
 // the day's rate, and the refund of duty and VAT.
 // The refund fields stand in the lower left, below the start of the printed lines.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form104 {
 

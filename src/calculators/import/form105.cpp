@@ -2,7 +2,7 @@
 // received at the day's rate, the sale reversed for the buyer, and the duty
 // and VAT reclaimed.
 // The receipt fields stand in the lower left, below the start of the printed lines.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form105 {
 

@@ -1,5 +1,5 @@
 // Kelmora — goods imported by barter and sold at home.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form106 {
 

@@ -1,7 +1,7 @@
 // Kelmora — an import carried out as agent for a domestic client who pays in
 // advance: every payment and the agency fee are drawn on the advance.
 // The tax fields stand in the lower left, below the start of the printed lines.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form107 {
 

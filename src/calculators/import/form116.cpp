@@ -2,7 +2,7 @@
 // Import VAT and withholding income tax are paid in yuan at once, then taken
 // out of the payable, so the foreign seller receives the contract value less
 // both taxes.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form116 {
 

@@ -1,7 +1,7 @@
 // Kelmora — a patent bought from abroad, paid in yearly instalments.
 // Only the first instalment is journalised; later years repeat it at the same
 // rate, and the last one moves the whole price into the patent.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form117 {
 

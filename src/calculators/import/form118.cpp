@@ -1,7 +1,7 @@
 // Kelmora — a patent licensed out for a fee, its book value amortised monthly.
 // Without a positive number of years nothing is divided: the amounts stay
 // unset and their lines show the account alone.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form118 {
 

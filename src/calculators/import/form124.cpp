@@ -1,7 +1,7 @@
 // Kelmora — duty and taxes on imported taxable goods: the entry with the
 // amounts as assessed, then the consumption tax and VAT worked out from the
 // rates for comparison.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form124 {
 

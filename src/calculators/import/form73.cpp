@@ -1,6 +1,6 @@
 // Kelmora — raw materials imported: the entry when the price is still owed
 // and when it is paid, then the month-end revaluation of the payable.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form73 {
 

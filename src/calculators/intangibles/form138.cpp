@@ -1,5 +1,5 @@
 // Kelmora — a patent transferred, with its impairment provision released.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form138 {
 

@@ -1,5 +1,5 @@
 // Kelmora — an intangible asset bought, or contributed by an investor.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form50 {
 

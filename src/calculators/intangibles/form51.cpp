@@ -1,6 +1,6 @@
 // Kelmora — a right of use and a fixed asset acquired together, then
 // amortised and depreciated month by month.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form51 {
 

@@ -1,6 +1,6 @@
 // Kelmora — research and development costs, then a successful patent
 // application capitalising part of them.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form52 {
 

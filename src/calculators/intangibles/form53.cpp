@@ -1,5 +1,5 @@
 // Kelmora — an intangible asset amortised month by month, then sold.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form53 {
 

@@ -1,6 +1,6 @@
 // Kelmora — an intangible asset let out (for a franchise fee, or for a fee
 // while it is amortised) and an intangible asset written off.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form54 {
 

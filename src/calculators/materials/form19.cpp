@@ -1,6 +1,6 @@
 // Kelmora — materials bought (freight paid by the buyer or by the seller) or
 // made in-house.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form19 {
 

@@ -1,6 +1,6 @@
 // Kelmora — materials found short or over at a stock-taking.
 // The gain field stands in the lower left, below the start of the printed lines.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form26 {
 

@@ -1,5 +1,5 @@
 // Kelmora — materials sold as other business.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form59 {
 

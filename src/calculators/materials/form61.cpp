@@ -1,6 +1,6 @@
 // Kelmora — materials issued to production, overheads, administration,
 // selling and construction in progress.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form61 {
 

@@ -1,6 +1,6 @@
 // Kelmora — an interest-bearing note discounted at the bank.
 #include "calculators/notes/notes.h"
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form6 {
 

@@ -1,5 +1,5 @@
 // Kelmora — a note issued to pay for materials, and its settlement at maturity.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form64 {
 

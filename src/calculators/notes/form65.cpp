@@ -1,7 +1,7 @@
 // Kelmora — a note discounted at a monthly rate, an overdue amount turned into
 // a loan, and a deposited note discounted at the bank.
 #include "calculators/notes/notes.h"
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form65 {
 

@@ -1,5 +1,5 @@
 // Kelmora — goods sold for a note, the note's interest and its collection.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form7 {
 

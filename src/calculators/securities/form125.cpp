@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "core/app.h"
+#include "core/window_registry.h"
 #include "core/finance.h"
 
 namespace kelmora::form125 {

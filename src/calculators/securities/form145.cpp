@@ -1,5 +1,5 @@
 // Kelmora — the company's own shares bought back and cancelled.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form145 {
 

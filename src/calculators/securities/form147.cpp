@@ -1,6 +1,6 @@
 // Kelmora — shares issued through an underwriter, whose commission is taken
 // out of the proceeds and out of the share premium.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form147 {
 

@@ -1,6 +1,6 @@
 // Kelmora — a bond bought with interest accrued, as a trading asset through
 // the securities account, or as a short-term investment through the bank.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form28 {
 

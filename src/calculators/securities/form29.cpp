@@ -1,5 +1,5 @@
 // Kelmora — short-term shares and bonds bought and sold again.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form29 {
 

@@ -1,6 +1,6 @@
 // Kelmora — a bond held for trading: purchase, interest, fair-value change,
 // sale and the interest of the whole term.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form30 {
 

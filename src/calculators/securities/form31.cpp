@@ -1,6 +1,6 @@
 // Kelmora — long-term equity investment: money put in directly, and shares
 // bought with a dividend already declared.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form31 {
 

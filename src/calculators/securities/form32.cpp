@@ -1,6 +1,6 @@
 // Kelmora — assets invested in another company, and the transfer of the
 // assets given up.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form32 {
 

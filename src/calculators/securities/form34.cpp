@@ -1,7 +1,7 @@
 // Kelmora — a long-term bond investment: purchase, yearly interest with the
 // straight-line amortisation of the premium or discount, and the principal.
 #include "calculators/securities/securities.h"
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form34 {
 

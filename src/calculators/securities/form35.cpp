@@ -1,6 +1,6 @@
 // Kelmora — a long-term bond transferred before maturity.  The premium here
 // is cost − face: positive for a bond bought above face.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form35 {
 

@@ -1,7 +1,7 @@
 // Kelmora — a long-term bond whose premium or discount is amortised over the
 // months of this period out of the months it still runs.
 #include "calculators/securities/securities.h"
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form36 {
 

@@ -1,6 +1,6 @@
 // Kelmora — a bond whose issuer repays less than face and accrued interest;
 // the shortfall is written off as a bad-debt loss.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form37 {
 

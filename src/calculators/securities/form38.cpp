@@ -1,5 +1,5 @@
 // Kelmora — cost of a share investment carried by the equity method.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form38 {
 

@@ -1,7 +1,7 @@
 // Kelmora — entries that several bond windows print alike.
 #pragma once
 
-#include "core/app.h"
+#include "core/window.h"
 
 namespace kelmora::securities {
 

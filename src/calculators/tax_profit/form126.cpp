@@ -1,6 +1,6 @@
 // Kelmora — business tax: the month's income, the tax on it, and last
 // month's tax paid over.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form126 {
 

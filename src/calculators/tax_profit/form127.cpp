@@ -2,7 +2,7 @@
 // tax and education surcharge that VAT and consumption tax give rise to.
 // The derived surcharges are shown for reference only; the typed 城建税 and
 // 教育费附加 are what the entries use.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form127 {
 

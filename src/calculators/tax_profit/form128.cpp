@@ -1,6 +1,6 @@
 // Kelmora — individual income tax withheld from wages, and enterprise
 // income tax on the profit less interest income.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form128 {
 

@@ -1,5 +1,5 @@
 // Kelmora — non-operating income received, with the tax payable on it.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form129 {
 

@@ -1,6 +1,6 @@
 // Kelmora — undistributed profit: the year's profit carried forward, the
 // reserve and the dividend, and what remains undistributed.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form135 {
 

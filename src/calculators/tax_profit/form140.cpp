@@ -1,7 +1,7 @@
 // Kelmora — closing the income and expense accounts into 本年利润 at the year
 // end, with the total and operating profit that result.  Its fourth button
 // moves on to the carrying forward of the profit (Form141).
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form140 {
 

@@ -1,6 +1,6 @@
 // Kelmora — carrying the year's net profit into undistributed profit and
 // distributing it to the surplus reserves and the dividends.
-#include "core/app.h"
+#include "core/window_registry.h"
 
 namespace kelmora::form141 {
 
