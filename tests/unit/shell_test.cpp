@@ -12,6 +12,7 @@
 #include "core/app.h"
 #include "shell/keyword_table.h"
 #include "shell/pinyin.h"
+#include "null_port.h"
 
 using namespace kelmora;
 
@@ -92,13 +93,11 @@ void expectSameTree(const std::vector<MenuNode>& nodes, const std::vector<MenuIt
     }
 }
 
-struct QuietPort : Port {
+struct QuietPort : kelmora::testing::NullPort {
     std::vector<std::string> events;
     void shown(Window& w) override { events.push_back("show " + w.name()); }
-    void hidden(Window& w) override { events.push_back("hide " + w.name()); }
-    void messageBox(Window&, const std::string& text) override { events.push_back("msgbox " + text); }
-    void failure(Window&, const ArithmeticFailure&) override {}
-    void quit() override {}
+    void hidden(const Window& w) override { events.push_back("hide " + w.name()); }
+    void messageBox(const Window&, const std::string& text) override { events.push_back("msgbox " + text); }
 };
 
 TEST(MenuTree, MainWindowCarriesItWithOneActionPerItem) {
