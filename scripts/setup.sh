@@ -2,7 +2,8 @@
 # Installs what building and testing Kelmora needs on Debian, if missing.
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libgtest-dev fonts-wqy-microhei xvfb xauth locales)
+packages=(build-essential cmake qt6-base-dev libgtest-dev fonts-wqy-microhei xvfb xauth locales
+  qt6-translations-l10n libqt6svg6 desktop-file-utils appstream file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,13 +6,71 @@
 
 #include "runner/runner.h"
 
+namespace {
+
+const char kUsage[] =
+    "usage: kelmora-script [FILE]\n"
+    "       kelmora-script --help | --version\n";
+
+const char kHelp[] =
+    "Plays a script of user actions against Kelmora without a display and writes\n"
+    "a transcript of what the user would see to standard output.  Reads FILE, or\n"
+    "standard input when FILE is absent or \"-\".\n"
+    "\n"
+    "Actions, one per line (a line starting with # is a comment):\n"
+    "  keyword TEXT            type TEXT into the main window's box, press \"确定\"\n"
+    "  menu A > B > C          choose a menu item by its caption path\n"
+    "  open FormN              open a window directly\n"
+    "  set FormN.Control TEXT  set a text box's text\n"
+    "  click FormN.Control     click a button (or click into a text box)\n"
+    "  surface FormN           write what the window has printed\n"
+    "  text FormN.Control      write a text box's text\n"
+    "  state FormN             write whether the window is visible, hidden or absent\n"
+    "  complete TEXT           write what the completion list offers for TEXT\n"
+    "  table FormN             write the rows \"复制为表格\" copies from the window\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "  --             end of options, for a FILE whose name begins with \"-\"\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the script ran through\n"
+    "  2  a line was not understood (reported on standard error as \"line N: reason\"),\n"
+    "     FILE could not be read, or the command line was wrong\n"
+    "  3  the transcript could not be written\n"
+    "\n"
+    "The transcript's lines are described in kelmora-script(1).\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    if (argc > 2) {
-        std::cerr << "usage: kelmora-script [FILE]\n";
-        return 2;
+    // Until "--", an argument that begins with "-" (other than "-" alone, standard
+    // input) is an option; after it, every argument is a file name.
+    std::string path = "-";
+    int files = 0;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (options && arg == "--") {
+            options = false;
+        } else if (options && (arg == "-h" || arg == "--help")) {
+            std::cout << kUsage << '\n' << kHelp;
+            return 0;
+        } else if (options && arg == "--version") {
+            std::cout << "kelmora-script " KELMORA_VERSION "\n";
+            return 0;
+        } else if (options && arg.size() > 1 && arg[0] == '-') {
+            std::cerr << "kelmora-script: unknown option " << arg << '\n' << kUsage;
+            return 2;
+        } else if (++files > 1) {
+            std::cerr << kUsage;
+            return 2;
+        } else {
+            path = arg;
+        }
     }
-    const std::string path = argc == 2 ? argv[1] : "-";
     if (path == "-") return kelmora::runScript(std::cin, std::cout, std::cerr);
     std::error_code ec;
     std::ifstream file(path, std::ios::binary);
