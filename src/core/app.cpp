@@ -66,7 +66,9 @@ std::string failureMessage(const Window& w, const ArithmeticFailure& e) {
     const char* what = "数值超出可以计算的范围（溢出）。";
     if (e.kind() == ArithmeticFailure::Kind::DivisionByZero) what = "除数为零。";
     if (e.kind() == ArithmeticFailure::Kind::NoSolution) what = "按输入的数据求不出结果。";
-    return "窗口 " + w.def().caption + " 计算出错：" + what + "本次计算在出错处停止。";
+    // A window that knows why says so instead.
+    const std::string reason = e.detail().empty() ? std::string(what) : e.detail();
+    return "窗口 " + w.def().caption + " 计算出错：" + reason + "本次计算在出错处停止。";
 }
 
 }  // namespace kelmora

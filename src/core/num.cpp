@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace kelmora {
 
@@ -17,7 +18,11 @@ const char* describe(ArithmeticFailure::Kind k) {
 }
 }  // namespace
 
-ArithmeticFailure::ArithmeticFailure(Kind kind) : std::runtime_error(describe(kind)), kind_(kind) {}
+// The detail follows the kind in what(), so that a transcript shows it too.
+ArithmeticFailure::ArithmeticFailure(Kind kind, std::string detail)
+    : std::runtime_error(detail.empty() ? std::string(describe(kind)) : describe(kind) + (": " + detail)),
+      kind_(kind),
+      detail_(std::move(detail)) {}
 
 Num Num::checked(double r) {
     if (!std::isfinite(r)) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
@@ -112,6 +117,42 @@ std::string magnitudeDigits(double x) {
 std::string numberText(double x) {
     if (x == 0.0) return " 0 ";
     return std::string(x < 0 ? "-" : " ") + magnitudeDigits(x) + " ";
+}
+
+Num roundCents(Num x) {
+    const double v = x.value();
+    if (!x.isSet() || !std::isfinite(v)) return x;
+    // The shown digits, split into an integer D and the power of ten of its
+    // last digit: |x| as shown = D × 10^scale.
+    const std::string shown = magnitudeDigits(v);
+    const auto e = shown.find('E');
+    const std::string mantissa = shown.substr(0, e);
+    int scale = e == std::string::npos ? 0 : std::stoi(shown.substr(e + 1));
+    std::string digits;
+    for (const char c : mantissa) {
+        if (c == '.') continue;
+        digits += c;
+    }
+    const auto point = mantissa.find('.');
+    if (point != std::string::npos) scale -= static_cast<int>(mantissa.size() - point - 1);
+
+    // Whole cents already: the shown decimal is the result.
+    const int drop = -(scale + 2);  // digits below the cent
+    if (drop <= 0) return Num(x < 0 ? -fieldValue(shown).value() : fieldValue(shown).value());
+
+    // At most 15 significant digits: below a tenth of a cent it is all gone.
+    unsigned long long cents = 0;
+    if (drop <= 15) {
+        const unsigned long long d = std::stoull(digits);
+        unsigned long long unit = 1;
+        for (int i = 0; i < drop; ++i) unit *= 10;
+        cents = d / unit;
+        const unsigned long long rest = d % unit, half = unit / 2;
+        if (rest > half || (rest == half && cents % 2 == 1)) ++cents;
+    }
+    if (cents == 0) return Num(0.0);
+    const double r = fieldValue(std::to_string(cents) + "e-2").value();
+    return Num(x < 0 ? -r : r);
 }
 
 std::string textForm(double x) {

@@ -22,11 +22,15 @@ public:
     // NoSolution: an iteration (such as an internal rate of return) found no
     // finite answer.
     enum class Kind { DivisionByZero, Overflow, NoSolution };
-    explicit ArithmeticFailure(Kind kind);
+    // detail: what the user is told instead of the kind's general text, when
+    // the window knows why its figure cannot be computed.
+    explicit ArithmeticFailure(Kind kind, std::string detail = {});
     Kind kind() const { return kind_; }
+    const std::string& detail() const { return detail_; }
 
 private:
     Kind kind_;
+    std::string detail_;
 };
 
 class Num {
@@ -72,6 +76,13 @@ std::string magnitudeDigits(double x);
 
 // Number text on an amount line: sign position, digits, one trailing space.
 std::string numberText(double x);
+
+// x rounded to cents as a person rounds the number the program shows: the
+// 15-significant-digit decimal of the number text is rounded to two places,
+// a half going to the even cent, and the result is the double nearest that
+// decimal.  So 2.675 (stored a little below) gives 2.68 and 0.025 (stored a
+// little above) 0.02, as they do by hand.
+Num roundCents(Num x);
 
 // Text form written into a text box: "-" for negatives, digits, no blanks.
 std::string textForm(double x);

@@ -173,79 +173,63 @@ void analyse(Window& w) {
     const Num currentLiab1 = v["Text76"], longLiab1 = v["Text77"], liabilities1 = v["Text78"], equity0 = v["Text74"],
               equity1 = v["Text85"];
 
-    Num x;  // each item's value; unset while its guard fails
-    if (equity0 + equity1 > 0) x = netProfit / ((equity0 + equity1) / 2);
-    item(w, "净资产收益率", x, "净资产收益率在15%-30%较好");
+    // Each item's value is unset while its guard fails.
+    item(w, "净资产收益率", equity0 + equity1 > 0 ? netProfit / ((equity0 + equity1) / 2) : Num(),
+         "净资产收益率在15%-30%较好");
 
-    x = Num();
-    if (assets0 + assets1 > 0) x = (totalProfit + finance) / ((assets0 + assets1) / 2);
-    item(w, "总资产报酬率", x, "该指标越高，表明企业投入产出的水平越好");
+    item(w, "总资产报酬率", assets0 + assets1 > 0 ? (totalProfit + finance) / ((assets0 + assets1) / 2) : Num(),
+         "该指标越高，表明企业投入产出的水平越好");
 
-    x = Num();
-    if (equity0 > 0) x = equity1 / equity0;
-    item(w, "资本保值增值率", x, "该指标越高，表明企业的资本保全状况越好");
+    item(w, "资本保值增值率", equity0 > 0 ? equity1 / equity0 : Num(),
+         "该指标越高，表明企业的资本保全状况越好");
 
-    x = Num();
-    if (revenue > 0) x = mainProfit / revenue;
-    item(w, "主营业务利润率", x, "该指标越高，说明企业产品或商品定价科学");
+    item(w, "主营业务利润率", revenue > 0 ? mainProfit / revenue : Num(),
+         "该指标越高，说明企业产品或商品定价科学");
 
-    x = Num();
-    if (cost + selling + admin + finance > 0) x = totalProfit / (cost + selling + admin + finance);
-    item(w, "成本费用利润率", x, "该项指标越高，利润就越大");
+    item(w, "成本费用利润率", cost + selling + admin + finance > 0 ? totalProfit / (cost + selling + admin + finance) : Num(),
+         "该项指标越高，利润就越大");
 
     item(w, "总资产周转率", turnoverDays(revenue, assets0, assets1), "该项指标越高，说明企业销售能力越强");
     item(w, "流动资产周转率", turnoverDays(revenue, current0, current1), "流动资产周转的快，可以节约资金");
     item(w, "存货周转率", turnoverDays(cost, inventory0, inventory1), "存货周转率越高，表明企业存货资产变现能力越强");
     item(w, "应收账款周转率", turnoverDays(revenue, receivables0, receivables1), "应收账款周转率越高，说明其收回越快");
 
-    x = Num();
-    if (liabilities1 + equity1 > 0) x = liabilities1 / (liabilities1 + equity1);
-    item(w, "资产负债率", x, "资产负债率的适宜水平是40%～60%。");
+    item(w, "资产负债率", liabilities1 + equity1 > 0 ? liabilities1 / (liabilities1 + equity1) : Num(),
+         "资产负债率的适宜水平是40%～60%。");
 
-    x = Num();
-    if (currentLiab1 > 0) x = current1 / currentLiab1;
-    item(w, "流动比率", x, "一般认为流动比率应在2：1以上");
+    item(w, "流动比率", currentLiab1 > 0 ? current1 / currentLiab1 : Num(),
+         "一般认为流动比率应在2：1以上");
 
-    x = Num();
-    if (currentLiab1 > 0) x = (current1 - inventory1) / currentLiab1;
-    item(w, "速动比率", x, "国际上公认的标准比率为1,我国目前较好的比率在0.9左右");
+    item(w, "速动比率", currentLiab1 > 0 ? (current1 - inventory1) / currentLiab1 : Num(),
+         "国际上公认的标准比率为1,我国目前较好的比率在0.9左右");
 
-    x = Num();
-    if (currentLiab1 > 0) x = cash1 / currentLiab1;
-    item(w, "现金比率", x, "现金比率一般认为20%以上为好。");
+    item(w, "现金比率", currentLiab1 > 0 ? cash1 / currentLiab1 : Num(),
+         "现金比率一般认为20%以上为好。");
 
-    x = Num();
-    if (equity1 > 0) x = liabilities1 / equity1;
-    item(w, "产权比率", x, "产权比率越低，说明企业偿还长期债务的能力越强");
+    item(w, "产权比率", equity1 > 0 ? liabilities1 / equity1 : Num(),
+         "产权比率越低，说明企业偿还长期债务的能力越强");
 
-    x = Num();
-    if (equity1 > 0) x = (liabilities1 + equity1) / equity1;
-    item(w, "权益乘数", x, "该比率越小，企业的负债程度越低");
+    item(w, "权益乘数", equity1 > 0 ? (liabilities1 + equity1) / equity1 : Num(),
+         "该比率越小，企业的负债程度越低");
 
     // Long-term liabilities as a share of long-term capital.
-    x = Num();
-    if (longLiab1 + equity1 > 0) x = longLiab1 / (longLiab1 + equity1);
-    item(w, "长期资本负债率", x, "长期负债率高说明企业的长期偿债能力越弱");
+    item(w, "长期资本负债率", longLiab1 + equity1 > 0 ? longLiab1 / (longLiab1 + equity1) : Num(),
+         "长期负债率高说明企业的长期偿债能力越弱");
 
-    x = Num();
-    if (finance > 0) x = (finance + netProfit + tax) / finance;
-    item(w, "利息保障倍数", x, "利息保障倍数越大，说明企业支付利息费用的能力越强");
+    item(w, "利息保障倍数", finance > 0 ? (finance + netProfit + tax) / finance : Num(),
+         "利息保障倍数越大，说明企业支付利息费用的能力越强");
 
-    x = Num();
-    if (liabilities1 > 0) x = operatingCash / liabilities1;
-    item(w, "现金流量与负债比率", x, "该指标越高，表明企业的短期偿债能力越好");
+    item(w, "现金流量与负债比率", liabilities1 > 0 ? operatingCash / liabilities1 : Num(),
+         "该指标越高，表明企业的短期偿债能力越好");
 
-    x = Num();
-    if (revenue > 0) x = netProfit / revenue;
-    item(w, "营业净利率", x, "比率越高，说明企业的获利能力越强");
+    item(w, "营业净利率", revenue > 0 ? netProfit / revenue : Num(),
+         "比率越高，说明企业的获利能力越强");
 
-    x = Num();
-    if (equity1 > 0) x = netProfit / equity1;
-    item(w, "权益净利率", x, "比率越高，所有者权益所获报酬的水平越好");
+    item(w, "权益净利率", equity1 > 0 ? netProfit / equity1 : Num(),
+         "比率越高，所有者权益所获报酬的水平越好");
 
-    x = Num();
-    if (currentLiab1 > 0) x = operatingCash / currentLiab1;
-    item(w, "现金流量比率", x, "比率越高，说明企业的财务弹性越好", true);
+    item(w, "现金流量比率", currentLiab1 > 0 ? operatingCash / currentLiab1 : Num(),
+         "比率越高，说明企业的财务弹性越好", true);
 }
 
 WindowDef define() {

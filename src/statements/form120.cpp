@@ -134,35 +134,25 @@ void analyse(Window& w) {
     const Num currentLiab0 = v["Text80"], currentLiab1 = v["Text113"], liabilities0 = v["Text90"],
               liabilities1 = v["Text123"];
 
-    Num x;  // each item's value; unset while its guard fails
-    if (currentLiab0 > 0) x = current0 / currentLiab0;
-    w.amount("年初流动比率", x);
+    // Each item's value is unset while its guard fails; a blank line between
+    // items.
+    w.amount("年初流动比率", currentLiab0 > 0 ? current0 / currentLiab0 : Num());
     w.blank();
 
-    x = Num();
-    if (currentLiab1 > 0) x = current1 / currentLiab1;
-    w.amount("年末流动比率", x);
+    w.amount("年末流动比率", currentLiab1 > 0 ? current1 / currentLiab1 : Num());
     w.blank();
 
-    x = Num();
-    if (currentLiab0 > 0) x = (current0 - inventory0) / currentLiab0;
-    w.amount("年初速动比率", x);
+    w.amount("年初速动比率", currentLiab0 > 0 ? (current0 - inventory0) / currentLiab0 : Num());
     w.blank();
 
-    x = Num();
-    if (currentLiab1 > 0) x = (current1 - inventory1) / currentLiab1;
-    w.amount("年末速动比率", x);
+    w.amount("年末速动比率", currentLiab1 > 0 ? (current1 - inventory1) / currentLiab1 : Num());
     w.blank();
 
     // Debt ratio: the share of the assets financed by liabilities.
-    x = Num();
-    if (assets0 > 0) x = liabilities0 / assets0;
-    w.amount("年初资产负债率", x);
+    w.amount("年初资产负债率", assets0 > 0 ? liabilities0 / assets0 : Num());
     w.blank();
 
-    x = Num();
-    if (assets1 > 0) x = liabilities1 / assets1;
-    w.amount("年末资产负债率", x);
+    w.amount("年末资产负债率", assets1 > 0 ? liabilities1 / assets1 : Num());
 }
 
 WindowDef define() {

@@ -12,6 +12,7 @@ using kelmora::ArithmeticFailure;
 using kelmora::fieldValue;
 using kelmora::Num;
 using kelmora::numberText;
+using kelmora::roundCents;
 using kelmora::textForm;
 
 namespace {
@@ -92,6 +93,55 @@ TEST(NumberText, AmountLineAndTextForm) {
         EXPECT_EQ(numberText(c.value), c.amount) << c.value;
         EXPECT_EQ(textForm(c.value), c.form) << c.value;
     }
+}
+
+struct CentsCase {
+    const char* what;
+    double value;
+    double cents;
+};
+
+// Cents are judged on the figure as it reads (15 significant digits), a half
+// going to the even cent; the stored binary value's last bits do not count.
+TEST(NumberText, CentsRoundedAsTheFigureReads) {
+    const CentsCase cases[] = {
+        {"exact half down to even", 0.125, 0.12},
+        {"exact half up to even", 0.375, 0.38},
+        {"reads 0.025, stored above", 9.0 * 1 * 1 / 360, 0.02},
+        {"reads 2.675, stored below", 963.0 / 360, 2.68},
+        {"reads 1.015, stored below", 1.015, 1.02},
+        {"reads 0.005, half of a cent to zero", 0.005, 0},
+        {"reads 0.015", 0.015, 0.02},
+        {"not a half", 1000 * 0.05 * 30 / 360, 4.17},
+        {"below half a cent", 0.0049, 0},
+        {"a tiny number", 1e-7, 0},
+        {"negative half to even", -0.125, -0.12},
+        {"negative, reads 2.675", -963.0 / 360, -2.68},
+        {"whole cents stay", 1234.5, 1234.5},
+        {"an integer stays", 100, 100},
+        {"zero", 0, 0},
+        {"digits beyond cents carry", 9.995, 10},
+        {"carry into a new digit", 99999.999, 100000},
+        // Above 2^46 (70368744177664) the 15 digits leave one decimal or none.
+        {"above 2^46, reads .5", 80000000000000.453125, 80000000000000.5},
+        {"above 2^46, reads .0", 80000000000000.046875, 80000000000000},
+        {"above 2^46, reads .8", 70368744177664.75, 70368744177664.8},
+        {"above 10^14, reads a whole number", 100000000000000.75, 100000000000001},
+        {"above 10^15, the shown digits", 1234567890123456789.0, 1.23456789012346e18},
+        {"negative above 2^46", -80000000000000.453125, -80000000000000.5},
+    };
+    for (const auto& c : cases) EXPECT_EQ(roundCents(c.value).value(), c.cents) << c.what;
+    EXPECT_FALSE(roundCents(Num()).isSet());
+}
+
+TEST(CheckedArithmetic, FailureCarriesTheWindowsReason) {
+    const ArithmeticFailure plain(ArithmeticFailure::Kind::NoSolution);
+    EXPECT_EQ(plain.detail(), "");
+    EXPECT_STREQ(plain.what(), "no solution");
+    const ArithmeticFailure told(ArithmeticFailure::Kind::NoSolution, "使用寿命过长");
+    EXPECT_EQ(told.kind(), ArithmeticFailure::Kind::NoSolution);
+    EXPECT_EQ(told.detail(), "使用寿命过长");
+    EXPECT_STREQ(told.what(), "no solution: 使用寿命过长");
 }
 
 TEST(CheckedArithmetic, FailuresAreToldApart) {

@@ -38,9 +38,10 @@ void compute(Window& w) {
     w.amountBySign("财务费用-汇兑损益（借）", "财务费用-汇兑损益（贷）", recoveryDifference);
     w.amount("其他应收款-运输（贷）", transportShare);
     w.blank();
-    // Paying less than the liability booked is a gain, more is a loss.
+    // Paying the buyer settles the liability booked on acceptance.  Paying
+    // less than it is a gain, more is a loss.
     w.text("支付赔款");
-    w.amount("应收账款-出口理赔（借）", claim);
+    w.amount("应付账款-出口理赔（借）", claim);
     w.amountBySign("财务费用-汇兑损益（贷）", "财务费用-汇兑损益（借）", paymentDifference);
     w.amount("银行存款（贷）", paid);
 }

@@ -4,11 +4,9 @@
 namespace kelmora::form40 {
 
 void compute(Window& w) {
-    // 材料增值税 is read with the rest but no entry of this window books it.
     const Num price = w.field("Text1"), vat = w.field("Text2"), transport = w.field("Text3"),
               transportRate = w.field("Text4"), materials = w.field("Text5"), materialsVat = w.field("Text6"),
               wages = w.field("Text7"), payment = w.field("Text8");
-    (void)materialsVat;
     const Num gross = vat + price + transport;
     const Num deductible = transportRate * transport + vat;
     const Num construction = gross - deductible;
@@ -20,10 +18,15 @@ void compute(Window& w) {
     w.amount("银行存款（贷）", paid);
     w.amount("应付账款（贷）", payable);
     w.blank();
-    const Num installation = wages + materials;
+    // Materials bought for production and used on the installation take
+    // their input VAT with them: it is transferred out and becomes part of
+    // the installation cost.
+    Num installation = wages + materials;
+    if (materialsVat > 0) installation = installation + materialsVat;
     w.text("领用材料");
     w.amount("在建工程（借）", installation);
     w.amount("原材料（贷）", materials);
+    if (materialsVat > 0) w.amount("应交税费-应交增值税（进项税额转出）（贷）", materialsVat);
     w.amount("应付职工薪酬（贷）", wages);
     w.blank();
     const Num assetValue = construction + installation;

@@ -14,7 +14,8 @@ constexpr double kMostSummedYears = 1e6;
 // value is split evenly.
 Num decliningBalance(Num life, Num cost, Num year, Num residual) {
     if (life - 2 >= year) return pow(1 - 2 / life, year - 1) * cost * 2 / life;
-    if (life - 2 > kMostSummedYears) throw ArithmeticFailure(ArithmeticFailure::Kind::NoSolution);
+    if (life - 2 > kMostSummedYears)
+        throw ArithmeticFailure(ArithmeticFailure::Kind::NoSolution, "预计使用寿命过长，无法计算。");
     Num accumulated = 0;
     for (Num i = 1; i <= life - 2; i = i + 1) accumulated = accumulated + cost * pow(1 - 2 / life, i - 1) * 2 / life;
     return (cost - accumulated - residual) / 2;

@@ -12,9 +12,10 @@ void compute(Window& w) {
         w.amount("固定资产（借）", gain);
         w.amount("待处理财产损溢（贷）", gain);
         w.blank();
+        // Once approved the gain is income; the asset found stays on the books.
         w.text("批准后");
         w.amount("待处理财产损溢（借）", gain);
-        w.amount("固定资产（贷）", gain);
+        w.amount("营业外收入（贷）", gain);
     }
     if (cost > 0) {
         w.text("盘亏固定资产");

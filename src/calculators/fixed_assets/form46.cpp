@@ -22,15 +22,10 @@ void compute(Window& w) {
     w.amount("应交税费-应交增值税（销）（贷）", vat);
     w.blank();
     const Num result = price - bookValue - vat;
+    // A net gain is credited to 营业外支出 as well, offsetting it.
     w.text("结转清理净支出");
-    if (result < 0) {
-        w.amount("营业外支出（借）", -result);
-        w.amount("固定资产清理（贷）", -result);
-    }
-    if (result > 0) {
-        w.amount("固定资产清理（借）", result);
-        w.amount("营业外支出（贷）", result);
-    }
+    w.amountBySign("固定资产清理（借）", "营业外支出（借）", result);
+    w.amountBySign("营业外支出（贷）", "固定资产清理（贷）", result);
 }
 
 WindowDef define() {

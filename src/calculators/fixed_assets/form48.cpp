@@ -4,15 +4,20 @@
 namespace kelmora::form48 {
 
 void compute(Window& w) {
-    // 人员费用 is read with the rest but no entry of this window books it.
     const Num equipment = w.field("Text1"), spareParts = w.field("Text2"), staff = w.field("Text3"),
               office = w.field("Text4");
-    (void)staff;
     w.amount("管理费用-修理费（借）", office);
     w.amount("制造费用-修理费（借）", equipment);
     w.amount("原材料-修理用备件（贷）", spareParts);
     const Num paid = office + equipment - spareParts;
     w.amount("银行存款（贷）", paid);
+    // The repair staff's pay is an overhead of the repairs, still owed to them.
+    if (staff > 0) {
+        w.blank();
+        w.text("修理人员费用");
+        w.amount("制造费用-修理费（借）", staff);
+        w.amount("应付职工薪酬（贷）", staff);
+    }
 }
 
 WindowDef define() {

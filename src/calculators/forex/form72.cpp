@@ -7,26 +7,23 @@
 namespace kelmora::form72 {
 
 // One year end: the interest accrued, then the revaluation difference, a
-// gain (negative) or a loss (positive) against the loan.
+// loss (positive) or a gain (negative) against the loan.
 void yearEnd(Window& w, const char* heading, Num interest, Num difference) {
     w.text(heading);
     w.amount("财务费用-利息支出（借）", interest);
     w.amount("长期借款（贷）", interest);
     w.blank();
-    if (difference < 0) {
-        w.amount("长期借款（借）", -difference);
-        w.amount("财务费用-汇兑损益（贷）", -difference);
-    }
-    if (difference > 0) {
-        w.amount("财务费用-汇兑损益（借）", difference);
-        w.amount("长期借款（贷）", difference);
-    }
+    w.amountBySign("财务费用-汇兑损益（借）", "长期借款（借）", difference);
+    w.amountBySign("长期借款（贷）", "财务费用-汇兑损益（贷）", difference);
 }
 
 void compute(Window& w) {
     const Num principal = w.field("Text1"), rate = w.field("Text2"), years = w.field("Text3"),
-              r0 = w.field("Text4"), r1 = w.field("Text5"), r2 = w.field("Text6"), r3 = w.field("Text7"),
-              r4 = w.field("Text8"), r5 = w.field("Text9"), saleRate = w.field("Text16");
+              r0 = w.field("Text4");
+    const Num yearEndRates[] = {w.field("Text5"), w.field("Text6"), w.field("Text7"), w.field("Text8"),
+                                w.field("Text9")};
+    const Num saleRate = w.field("Text16");
+    static const char* const kHeadings[] = {"第一年年末", "第二年年末", "第三年年末", "第四年年末", "第五年年末"};
 
     const Num loan = principal * r0;
     w.text("借款时");
@@ -34,66 +31,34 @@ void compute(Window& w) {
     w.amount("长期借款（贷）", loan);
     w.blank();
 
-    // Each year's interest is on the foreign balance with the interest of the
-    // years before, valued at that year's end rate.
-    const Num f1 = rate * principal;
-    const Num i1 = rate * principal * r1;
-    const Num b1 = loan + i1;
-    const Num l1 = principal + f1;
-    const Num v1 = l1 * r1;
-    const Num d1 = v1 - b1;
-    yearEnd(w, "第一年年末", i1, d1);
-    w.blank();
-
-    // Year 2 is measured against the revalued year 1; years 3 to 5 against
-    // the booked amount of the year before.
-    Num b2, l2, b3, l3, b4, l4;
-    if (years > 1) {
-        const Num f2 = l1 * rate;
-        const Num i2 = f2 * r2;
-        b2 = v1 + i2;
-        l2 = l1 + f2;
-        const Num v2 = l2 * r2;
-        const Num d2 = v2 - b2;
-        yearEnd(w, "第二年年末", i2, d2);
+    // The foreign balance compounds yearly.  Each year's interest is on the
+    // balance with the interest of the years before, valued at that year's
+    // end rate; the loan is then revalued at that rate against last year's
+    // revalued amount plus the year's interest, so that each difference is
+    // booked once.  Year 1 is always booked; a later year only within the
+    // term, its blank line printed either way.
+    Num balance = principal;  // in foreign currency
+    Num value = loan;         // in yuan, as last revalued
+    for (int year = 1; year <= 5; ++year) {
+        if (year == 1 || years > year - 1) {
+            const Num endRate = yearEndRates[year - 1];
+            const Num foreignInterest = balance * rate;
+            const Num interest = foreignInterest * endRate;
+            const Num booked = value + interest;
+            balance = balance + foreignInterest;
+            value = balance * endRate;
+            yearEnd(w, kHeadings[year - 1], interest, value - booked);
+        }
+        w.blank();
     }
-    w.blank();
-    if (years > 2) {
-        const Num f3 = l2 * rate;
-        const Num i3 = f3 * r3;
-        b3 = b2 + i3;
-        l3 = l2 + f3;
-        const Num v3 = l3 * r3;
-        const Num d3 = v3 - b3;
-        yearEnd(w, "第三年年末", i3, d3);
-    }
-    w.blank();
-    if (years > 3) {
-        const Num f4 = l3 * rate;
-        const Num i4 = f4 * r4;
-        b4 = b3 + i4;
-        l4 = l3 + f4;
-        const Num v4 = l4 * r4;
-        const Num d4 = v4 - b4;
-        yearEnd(w, "第四年年末", i4, d4);
-    }
-    w.blank();
-    if (years > 4) {
-        const Num f5 = l4 * rate;
-        const Num i5 = f5 * r5;
-        const Num b5 = b4 + i5;
-        const Num v5 = (l4 + f5) * r5;
-        const Num d5 = v5 - b5;
-        yearEnd(w, "第五年年末", i5, d5);
-    }
-    w.blank();
 
     // The whole term compounds, fractional years and years past the fifth
     // included.  A negative base with a fractional term has no power: that
     // stops the click here, after the year blocks.
     const Num compound = pow(rate + 1, years) * principal;
     const Num carrying = compound * saleRate;
-    const Num payment = compound * r1;
+    // Paid at the first year-end rate whatever the term.
+    const Num payment = compound * yearEndRates[0];
     const Num difference = payment - carrying;
     w.text("最后一年还本付息");
     w.amount("长期借款（借）", carrying);

@@ -19,14 +19,8 @@ void compute(Window& w) {
     w.text("月末结转");
     const Num monthEnd = received * monthEndRate;
     const Num adjustment = monthEnd - middle;
-    if (adjustment > 0) {
-        w.amount("银行存款（借）", adjustment);
-        w.amount("财务费用（贷）", adjustment);
-    }
-    if (adjustment < 0) {
-        w.amount("财务费用（借）", -adjustment);
-        w.amount("银行存款（贷）", -adjustment);
-    }
+    w.amountBySign("银行存款（借）", "财务费用（借）", adjustment);
+    w.amountBySign("财务费用（贷）", "银行存款（贷）", adjustment);
 }
 
 WindowDef define() {

@@ -1,7 +1,8 @@
 // Kelmora — proceeds received under a letter of credit, less the interest the
 // bank deducts.  The interest is deducted in foreign currency in whole cents,
-// so it is rounded before the net amount and both conversions use it.
-#include "calculators/forex/settlement.h"
+// so it is rounded before the net amount and both conversions use it.  It is
+// rounded as the user rounds the figure the program shows, so that a check
+// by hand gives the same cents.
 #include "core/window_registry.h"
 
 namespace kelmora::form93 {
@@ -9,7 +10,7 @@ namespace kelmora::form93 {
 void compute(Window& w) {
     const Num collected = w.field("Text1"), annualRate = w.field("Text2"), days = w.field("Text3"),
               rate = w.field("Text4");
-    const Num foreignInterest = settlement::roundCents(annualRate * collected * days / 360);
+    const Num foreignInterest = roundCents(annualRate * collected * days / 360);
     const Num netForeign = collected - foreignInterest;
     const Num bankReceipt = netForeign * rate;
     const Num interest = foreignInterest * rate;

@@ -5,6 +5,40 @@
 
 namespace kelmora::form25 {
 
+// A shortage as one kind of taxpayer books it: the scrap back into stock,
+// the loss with its input VAT to the suspense account, and after approval
+// the suspense account cleared against the insurer, the storekeeper and
+// non-operating expense.
+struct Shortage {
+    Num scrap, net, vat, suspense, writeOff, insurer, storekeeper;
+};
+
+enum class Taxpayer { General, SmallScale };
+
+void printShortage(Window& w, const Shortage& s, Taxpayer taxpayer) {
+    const bool smallScale = taxpayer == Taxpayer::SmallScale;
+    w.text(smallScale ? "盘亏（小规模纳税人）" : "盘亏（一般纳税人）");
+    w.text("批准前");
+    w.amount("库存商品（借）", s.scrap);
+    w.amount("库存商品（贷）", s.scrap);
+    w.blank();
+    w.amount("待处理财产损溢-待处理流动资产损溢（借）", s.suspense);
+    if (smallScale) {
+        // The small-scale taxpayer's credit line carries the whole suspense
+        // amount under its own label.
+        w.amount("应交税费-应交增值税（进）(贷)", s.suspense);
+    } else {
+        w.amount("库存商品（贷）", s.net);
+        w.amount("应交税费-应交增值税（进）（贷）", s.vat);
+    }
+    w.blank();
+    w.text("批准后");
+    w.amount("营业外支出-存货盘亏（借）", s.writeOff);
+    w.amount("其他应收款-保险公司（借）", s.insurer);
+    w.amount("其他应收款-责任人（借）", s.storekeeper);
+    w.amount("待处理财产损溢-待处理流动资产损溢（贷）", s.suspense);
+}
+
 void compute(Window& w) {
     const Num surplus = w.field("Text1"), totalLoss = w.field("Text2"), scrap = w.field("Text3"),
               rate = w.field("Text4"), insurer = w.field("Text5"), storekeeper = w.field("Text6");
@@ -23,40 +57,12 @@ void compute(Window& w) {
         const Num vat = net * rate;
         const Num suspense = net + vat;
         const Num writeOff = net + vat - insurer - storekeeper;
-
-        w.text("盘亏（一般纳税人）");
-        w.text("批准前");
-        w.amount("库存商品（借）", scrap);
-        w.amount("库存商品（贷）", scrap);
-        w.blank();
-        w.amount("待处理财产损溢-待处理流动资产损溢（借）", suspense);
-        w.amount("库存商品（贷）", net);
-        w.amount("应交税费-应交增值税（进）（贷）", vat);
-        w.blank();
-        w.text("批准后");
-        w.amount("营业外支出-存货盘亏（借）", writeOff);
-        w.amount("其他应收款-保险公司（借）", insurer);
-        w.amount("其他应收款-责任人（借）", storekeeper);
-        w.amount("待处理财产损溢-待处理流动资产损溢（贷）", suspense);
+        const Shortage shortage{scrap, net, vat, suspense, writeOff, insurer, storekeeper};
+        printShortage(w, shortage, Taxpayer::General);
         w.blank();
         w.blank();
         w.blank();
-
-        // The small-scale taxpayer's credit line carries the whole suspense
-        // amount under its own label.
-        w.text("盘亏（小规模纳税人）");
-        w.text("批准前");
-        w.amount("库存商品（借）", scrap);
-        w.amount("库存商品（贷）", scrap);
-        w.blank();
-        w.amount("待处理财产损溢-待处理流动资产损溢（借）", suspense);
-        w.amount("应交税费-应交增值税（进）(贷)", suspense);
-        w.blank();
-        w.text("批准后");
-        w.amount("营业外支出-存货盘亏（借）", writeOff);
-        w.amount("其他应收款-保险公司（借）", insurer);
-        w.amount("其他应收款-责任人（借）", storekeeper);
-        w.amount("待处理财产损溢-待处理流动资产损溢（贷）", suspense);
+        printShortage(w, shortage, Taxpayer::SmallScale);
     }
 }
 

@@ -13,6 +13,9 @@ void compute(Window& w) {
     const Num taxes = vat + withholding;
     const Num instalmentValue = rate * instalment;
     const Num patentValue = rate * price;
+    // The taxes were withheld from the payable, so the seller receives the
+    // instalment less both taxes.
+    const Num net = instalmentValue - taxes;
     w.text("首次付款");
     w.amount("应交税费-应交增值税（进口增值税）（借）", vat);
     w.amount("应交税费-应交预提所得税（借）", withholding);
@@ -27,11 +30,11 @@ void compute(Window& w) {
     w.amount("应交税费-应交增值税（进口增值税）（贷）", vat);
     w.amount("应交税费-应交预提所得税（贷）", withholding);
     w.blank();
-    // The instalment goes to the seller in foreign currency, as the net price
-    // does when the patent is paid in one sum.
+    // Paid in foreign currency, as the net price is when the patent is paid
+    // in one sum.
     w.text("支付进口技术款");
-    w.amount("长期应付款（借）", instalmentValue);
-    w.amount("银行存款-外币（贷）", instalmentValue);
+    w.amount("长期应付款（借）", net);
+    w.amount("银行存款-外币（贷）", net);
     w.blank();
     w.text("以后每年会计分录同第一次");
     w.blank();

@@ -24,15 +24,10 @@ void compute(Window& w) {
     w.amount("应交税费-应交增值税（借）", vat);
     w.amount("银行存款-人民币（贷）", fullPayment);
     w.blank();
+    // A higher month-end rate makes the payable larger: a loss.
     w.text("月末结转");
-    if (adjustment > 0) {
-        w.amount("应付账款-外币（借）", adjustment);
-        w.amount("财务费用-汇兑损益（贷）", adjustment);
-    }
-    if (adjustment < 0) {
-        w.amount("财务费用-汇兑损益（借）", -adjustment);
-        w.amount("应付账款-外币（贷）", -adjustment);
-    }
+    w.amountBySign("财务费用-汇兑损益（借）", "应付账款-外币（借）", adjustment);
+    w.amountBySign("应付账款-外币（贷）", "财务费用-汇兑损益（贷）", adjustment);
 }
 
 WindowDef define() {

@@ -13,11 +13,12 @@ void compute(Window& w) {
         w.amount("无形资产（借）", cost);
         w.amount("银行存款（贷）", cost);
     }
+    // A contribution in kind is the investor's capital, not a payment.
     if (contributed > 0) {
         w.text("投入无形资产");
         const Num cost = contributedVat + contributed;
         w.amount("无形资产（借）", cost);
-        w.amount("银行存款（贷）", cost);
+        w.amount("实收资本（贷）", cost);
     }
 }
 

@@ -65,14 +65,8 @@ void compute(Window& w) {
     w.blank();
     w.text("公允价值变动");
     const Num change = currentFair - previousFair;
-    if (change > 0) {
-        w.amount("交易性金融资产-公允价值变动（借）", change);
-        w.amount("公允价值变动损益（贷）", change);
-    }
-    if (change < 0) {
-        w.amount("公允价值变动损益（借）", -change);
-        w.amount("交易性金融资产-公允价值变动（贷）", -change);
-    }
+    w.amountBySign("交易性金融资产-公允价值变动（借）", "公允价值变动损益（借）", change);
+    w.amountBySign("公允价值变动损益（贷）", "交易性金融资产-公允价值变动（贷）", change);
     w.blank();
 
     const Num carried = previousFair - face;

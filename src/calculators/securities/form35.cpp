@@ -59,10 +59,12 @@ void compute(Window& w) {
         w.amount("投资收益（贷）", income);
     }
 
+    // Receiving the coupon clears the interest receivable booked above; the
+    // income was recognised when it was accrued.
     w.blank();
     w.text("收到利息");
     w.amount("银行存款（借）", coupon);
-    w.amount("投资收益（贷）", coupon);
+    w.amount("应收利息（贷）", coupon);
     w.blank();
 
     const Num remaining = premium - yearly * yearsHeld;

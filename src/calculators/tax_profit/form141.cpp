@@ -21,10 +21,11 @@ void compute(Window& w) {
         w.amount("未分配利润总", remainder);
     w.blank();
 
+    // A loss is carried with its sides turned and its amount positive.
     w.text("结转净利润");
     if (profit < 0) {
-        w.amount("利润分配-未分配利润（借）", profit);
-        w.amount("本年利润（贷）", profit);
+        w.amount("利润分配-未分配利润（借）", -profit);
+        w.amount("本年利润（贷）", -profit);
     } else {
         w.amount("本年利润（借）", profit);
         w.amount("利润分配-未分配利润（贷）", profit);
