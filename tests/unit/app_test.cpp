@@ -82,6 +82,9 @@ TEST(Window, FailureMessagesTellTheKindsApart) {
         {K::NoSolution, "窗口 Form70 计算出错：按输入的数据求不出结果。本次计算在出错处停止。"},
     };
     for (const auto& c : cases) EXPECT_EQ(failureMessage(w, ArithmeticFailure(c.kind)), c.message);
+    // A window that knows why it failed says so in place of the kind.
+    EXPECT_EQ(failureMessage(w, ArithmeticFailure(K::NoSolution, "预计使用寿命过长，无法计算。")),
+              "窗口 Form70 计算出错：预计使用寿命过长，无法计算。本次计算在出错处停止。");
 }
 
 }  // namespace
