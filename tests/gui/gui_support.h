@@ -9,11 +9,27 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/window.h"
 #include "ui/form_widget.h"
 
 namespace kelmora::testing {
 
 inline QPushButton* button(QWidget* f, const char* name) { return f->findChild<QPushButton*>(name); }
+
+// The buttons that print: every button of the window but those that clear,
+// empty or leave it, in tab order (members of control arrays included).
+inline QList<QPushButton*> computeButtons(FormWidget* f) {
+    static const QStringList others{QStringLiteral("取消"), QStringLiteral("清空"), QStringLiteral("清除"),
+                                    QStringLiteral("退出")};
+    QList<QPushButton*> found;
+    for (const auto& c : f->window().def().controls) {
+        if (c.kind != ControlKind::Button || others.contains(QString::fromStdString(c.text))) continue;
+        const QString name = c.index >= 0 ? QStringLiteral("%1_%2").arg(QString::fromStdString(c.name)).arg(c.index)
+                                          : QString::fromStdString(c.name);
+        if (QPushButton* b = f->findChild<QPushButton*>(name)) found << b;
+    }
+    return found;
+}
 
 // Types text key by key, Chinese included (QTest::keyClicks takes ASCII only).
 inline void type(QWidget* w, const QString& text) {
