@@ -104,6 +104,7 @@ WindowLayout::Scope WindowLayout::scopeOf(const LayoutNode& stack) const {
     Scope s;
     s.inset = inset_;
     s.spacing = s_;
+    int pairedGridW = 0;  // the first column of two-column grids
     const auto walk = [&](auto&& self, const LayoutNode& n, int depth) -> void {
         for (const auto& c : n.children) {
             switch (c.kind) {
@@ -117,12 +118,18 @@ WindowLayout::Scope WindowLayout::scopeOf(const LayoutNode& stack) const {
             case Kind::Choice:
                 s.choiceW = std::max(s.choiceW, m_.button(def_.controls[c.controls[0]].text).w);
                 break;
+            case Kind::Grid:
+                if (c.columns == 2) pairedGridW = std::max(pairedGridW, gridColumnWidths(c).front());
+                break;
             default:
                 break;
             }
         }
     };
     walk(walk, stack, 0);
+    // A two-column grid among labelled boxes puts its second column under
+    // the boxes and its first under the labels, which make room for it.
+    if (s.labelW > 0) s.labelW = std::max(s.labelW, pairedGridW);
     return s;
 }
 
@@ -165,10 +172,8 @@ int WindowLayout::needWidth(const LayoutNode& n, const Scope& s, int depth) cons
         return insets + s.choiceW + s_ + m_.label(text(1)).w;
     case Kind::Grid: {
         const std::vector<int> cols = gridColumnWidths(n);
-        const int others = sum(cols) - cols.back() + s_ * (n.columns - 1);
-        // The last column under the boxes of the column when the others fit
-        // left of them.
-        if (s.labelW > 0 && others <= s.boxX(0) - depth * inset_)
+        // A two-column grid among labelled boxes: its second column under the boxes.
+        if (s.labelW > 0 && n.columns == 2)
             return s.boxX(0) + std::max(cols.back(), m_.box(kFieldSample).w) + s.depth * inset_;
         return insets + sum(cols) + s_ * (n.columns - 1);
     }
@@ -298,6 +303,9 @@ void WindowLayout::placeItem(const LayoutNode& n, const Scope& s, int depth, int
         for (int i = 0; i < count; ++i) need[i] = m_.button(text(i)).w;
         std::vector<bool> fixed(count, false);
         int room = right - left - s_ * (count - 1);
+        // A row far narrower than its column keeps its buttons' own widths
+        // rather than stretching them into bars.
+        if (room > 3 * sum(need)) room = sum(need);
         for (bool changed = true; changed;) {
             changed = false;
             int free = 0, share = room;
@@ -334,8 +342,7 @@ void WindowLayout::placeItem(const LayoutNode& n, const Scope& s, int depth, int
     case Kind::Grid: {
         std::vector<int> cols = gridColumnWidths(n);
         std::vector<int> colX(n.columns);
-        const int others = sum(cols) - cols.back() + s_ * (n.columns - 1);
-        if (s.labelW > 0 && others <= boxX - left) {
+        if (s.labelW > 0 && n.columns == 2) {
             cols.back() = boxRight - boxX;
             colX.back() = boxX;
             for (int c = n.columns - 2; c >= 0; --c) colX[c] = colX[c + 1] - s_ - cols[c];

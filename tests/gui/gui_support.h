@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/app.h"
 #include "core/window.h"
 #include "ui/form_widget.h"
 
@@ -29,6 +30,21 @@ inline QList<QPushButton*> computeButtons(FormWidget* f) {
         if (QPushButton* b = f->findChild<QPushButton*>(name)) found << b;
     }
     return found;
+}
+
+// Presses every compute button of an open window once, so that the window
+// shows what they print.  A button that hands over to another window (it
+// hides its own, which erases the rows) is pressed first, and the window
+// opened again.
+inline void pressComputeButtons(App& app, FormWidget* f) {
+    QList<QPushButton*> stay;
+    for (QPushButton* b : computeButtons(f)) {
+        QTest::mouseClick(b, Qt::LeftButton);
+        if (f->isVisible()) stay << b;
+        else app.open(f->window().name());
+    }
+    f->window().clear();
+    for (QPushButton* b : stay) QTest::mouseClick(b, Qt::LeftButton);
 }
 
 // Types text key by key, Chinese included (QTest::keyClicks takes ASCII only).
