@@ -371,11 +371,9 @@ void WindowLayout::placeItem(const LayoutNode& n, const Scope& s, int depth, int
     }
     case Kind::Columns: {
         int cx = left;
-        const int h = height(n);
         for (const auto& c : n.children) {
             const int cw = stackWidth(c);
             placeStack(c, cx, y, cw, out);
-            (void)h;
             cx += cw + 3 * s_;
         }
         break;

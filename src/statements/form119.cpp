@@ -1,6 +1,5 @@
 // Kelmora — the statement window: income statement, cash-flow statement and
 // short balance sheet as grids of boxes, their totals and a ratio analysis.
-#include <algorithm>
 
 #include "core/app.h"
 #include "core/statement_grid.h"

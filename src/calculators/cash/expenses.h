@@ -6,7 +6,6 @@
 // button that empties the numeric part of it.
 #pragma once
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
