@@ -99,6 +99,27 @@ QStringList faults(FormWidget* f) {
                 found << nameOf(w) + " cuts across " + nameOf(frame);
         }
 
+    // Tab follows the screen: from each box or button the next one lies
+    // below it or in a column to its right, never back up to the left; the
+    // group below the band comes after everything else.  (The main window
+    // keeps its own order, starting at 退出.)
+    if (f->window().name() != "Form1") {
+        QWidget* previous = nullptr;
+        for (const auto& c : f->window().def().controls) {
+            if (c.kind != kelmora::ControlKind::TextBox && c.kind != kelmora::ControlKind::Button) continue;
+            const QString name = c.index >= 0 ? QStringLiteral("%1_%2").arg(QString::fromStdString(c.name)).arg(c.index)
+                                              : QString::fromStdString(c.name);
+            QWidget* w = client->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+            const bool lowerLeft = w && band->isVisible() && w->x() < band->geometry().right();
+            if (previous && w && !lowerLeft) {
+                const QRect a = previous->geometry(), b = w->geometry();
+                if (b.top() < a.bottom() && b.left() < a.right() && !(b.top() >= a.top() && b.left() >= a.left()))
+                    found << "Tab goes back from " + nameOf(previous) + " to " + nameOf(w);
+            }
+            if (w) previous = w;
+        }
+    }
+
     // The printed rows: in the band, which no control covers.
     const auto& surface = f->window().surface();
     if (surface.rowCount() == 0) return found;
