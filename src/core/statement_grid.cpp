@@ -91,46 +91,22 @@ StatementRow freeRow(std::string caption, std::string text, std::vector<std::str
     return grid_detail::makeRow(std::move(caption), std::move(text), std::move(boxes), RowKind::Free);
 }
 
-int fittedCaptionWidth(const StatementGrid& g) {
-    int widest = 0;
-    for (const auto& r : g.rows) widest = std::max(widest, layout::textWidth(r.text));
-    if (!g.heads.empty()) widest = std::max(widest, layout::textWidth(g.heads.front().text));
-    return widest + statement_layout::kBoxPadding;
-}
-
-int StatementGrid::captionColumnWidth() const { return captionWidth > 0 ? captionWidth : fittedCaptionWidth(*this); }
-
-Rect placeGrid(FormBuilder& b, const StatementGrid& g) {
+void addGrid(FormBuilder& b, const StatementGrid& g, int captionGroup) {
     grid_detail::validate(g);
-    const int captionW = g.captionColumnWidth();
-    const auto columnX = [&](int column) { return g.x + captionW + column * g.boxWidth; };
-
-    b.place({g.heads.front().box, -1, ControlKind::TextBox, g.heads.front().text, {g.x, g.y, captionW, g.rowHeight}});
-    for (int c = 0; c < g.columns(); ++c) {
-        const ColumnHead& h = g.heads[c + 1];
-        b.place({h.box, -1, ControlKind::TextBox, h.text, {columnX(c), g.y, g.boxWidth, g.rowHeight}});
-    }
+    std::vector<ControlDef> cells;
+    for (const ColumnHead& h : g.heads) cells.push_back({.name = h.box, .kind = ControlKind::TextBox, .text = h.text});
     for (std::size_t i = 0; i < g.rows.size(); ++i) {
         const StatementRow& r = g.rows[i];
-        const int y = g.y + static_cast<int>(i + 1) * g.rowHeight;
-        b.place({r.caption, -1, ControlKind::TextBox, r.text, {g.x, y, captionW, g.rowHeight}});
+        cells.push_back({.name = r.caption, .kind = ControlKind::TextBox, .text = r.text});
         const std::string initial = g.rowNumbers ? std::to_string(i + 1) : std::string();
-        for (int c = 0; c < g.columns(); ++c)
-            b.place({r.boxes[c], -1, ControlKind::TextBox, initial, {columnX(c), y, g.boxWidth, g.rowHeight}});
-        if (r.explanation) {
-            const std::string message = *r.explanation;
-            b.on(r.caption, [message](Window& w) { w.msgbox(message); });
-        }
+        for (const auto& box : r.boxes) cells.push_back({.name = box, .kind = ControlKind::TextBox, .text = initial});
     }
-    return g.rect();
-}
-
-void placeCentredHeading(FormBuilder& b, std::string name, std::string text, int left, int right, int y) {
-    // Bold glyphs run a little wider than the estimate for plain ones.
-    const int w = layout::textWidth(text) + layout::textWidth(text) / 8 + 8;
-    const int x = left + std::max(0, (right - left - w) / 2);
-    b.place({std::move(name), -1, ControlKind::Heading, std::move(text),
-             {x, y, w, statement_layout::kHeadingHeight}});
+    b.statementGrid(std::move(cells), g.columns(), captionGroup);
+    for (const auto& r : g.rows) {
+        if (!r.explanation) continue;
+        const std::string message = *r.explanation;
+        b.on(r.caption, [message](Window& w) { w.msgbox(message); });
+    }
 }
 
 Num StatementValues::operator[](const std::string& box) const {

@@ -6,12 +6,12 @@
 // read) and one number box per column.  A row is an input row, a total row
 // with its formula, a section heading, an unused row or a free row.  From that
 // description a grid
-//   - lays out its controls in aligned rows (placeGrid),
+//   - adds its controls to a window in rows that abut (addGrid),
 //   - computes every total from the input boxes of the same click and writes
 //     it into its total box as text (computeTotals),
 //   - empties its number boxes (clearNumberBoxes),
 //   - shows a row's explanation in a message box when the user clicks into
-//     its caption box (wired by placeGrid; captions without one do nothing).
+//     its caption box (wired by addGrid; captions without one do nothing).
 //
 // Handlers then work with the values computeTotals returns, by box name, so a
 // window's analysis reads like its formulas: values["Text14"] is the revenue.
@@ -29,13 +29,6 @@
 namespace kelmora {
 
 class Window;
-
-namespace statement_layout {
-constexpr int kRowHeight = 22;        // rows abut, like the lines of a ledger
-constexpr int kNumberBoxWidth = 84;
-constexpr int kBoxPadding = 14;       // frame and inner margins of a text box
-constexpr int kHeadingHeight = 20;
-}  // namespace statement_layout
 
 enum class RowKind {
     Input,    // read; used by the totals and the analysis
@@ -77,31 +70,16 @@ struct StatementGrid {
     std::vector<StatementRow> rows;
     bool rowNumbers = false;  // number boxes start out holding their row number ("1", "2", ...)
 
-    // Placement: the top-left corner of the column-head row.  A caption width
-    // of 0 fits the longest caption.
-    int x = 0, y = 0;
-    int captionWidth = 0;
-    int boxWidth = statement_layout::kNumberBoxWidth;
-    int rowHeight = statement_layout::kRowHeight;
-
     int columns() const { return static_cast<int>(heads.size()) - 1; }
-    int captionColumnWidth() const;  // captionWidth, or the fitted width
-    int width() const { return captionColumnWidth() + columns() * boxWidth; }
-    int height() const { return (static_cast<int>(rows.size()) + 1) * rowHeight; }
-    Rect rect() const { return {x, y, width(), height()}; }
 };
 
-// The caption width that fits the longest caption (or column head) of the grid.
-int fittedCaptionWidth(const StatementGrid& g);
-
-// Places the grid's caption boxes and number boxes, row by row, and wires the
-// explanations of its caption boxes.  Throws std::logic_error for a grid that
-// does not add up (a row without a box per column, a formula naming a row
-// that is not an input or an earlier total).  Returns the grid's rectangle.
-Rect placeGrid(FormBuilder& b, const StatementGrid& g);
-
-// A bold heading label centred over the span from left to right.
-void placeCentredHeading(FormBuilder& b, std::string name, std::string text, int left, int right, int y);
+// Adds the grid's caption boxes and number boxes to the builder's current
+// column, row by row, and wires the explanations of its caption boxes.  Grids
+// of one caption group (> 0) share the width of their caption column, so
+// that grids one above the other line up.  Throws std::logic_error for a grid
+// that does not add up (a row without a box per column, a formula naming a
+// row that is not an input or an earlier total).
+void addGrid(FormBuilder& b, const StatementGrid& g, int captionGroup = 0);
 
 // The number boxes' values of one click, by box name; totals hold their
 // freshly computed values.

@@ -18,20 +18,16 @@ bool WindowDef::isTextBox(const std::string& controlName) const {
     return c && c->kind == ControlKind::TextBox;
 }
 
-int layout::textWidth(std::string_view s) {
-    int width = 0;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        // Lead bytes of three- and four-byte sequences are CJK characters and
-        // full-width signs; everything shorter is Latin.
-        const int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        width += len >= 3 ? kWideCharWidth : kNarrowCharWidth;
-        i += len;
-    }
-    return width;
-}
+using Kind = LayoutNode::Kind;
 
-using namespace layout;
+namespace {
+LayoutNode node(Kind kind, std::vector<int> controls = {}) {
+    LayoutNode n;
+    n.kind = kind;
+    n.controls = std::move(controls);
+    return n;
+}
+}  // namespace
 
 FormBuilder::FormBuilder(std::string name, std::string caption) {
     def_.caption = caption.empty() ? name : std::move(caption);
@@ -45,123 +41,151 @@ std::string FormBuilder::nextLabelName() {
     }
 }
 
+int FormBuilder::add(ControlDef c) {
+    def_.controls.push_back(std::move(c));
+    return static_cast<int>(def_.controls.size()) - 1;
+}
+
+LayoutNode& FormBuilder::current() {
+    LayoutNode* n = root_;
+    for (std::size_t i : path_) n = &n->children[i];
+    return *n;
+}
+
+FormBuilder& FormBuilder::item(Kind kind, std::vector<int> controls) {
+    current().children.push_back(node(kind, std::move(controls)));
+    return *this;
+}
+
 FormBuilder& FormBuilder::heading(std::string text) { return heading(nextLabelName(), std::move(text)); }
 
-FormBuilder& FormBuilder::heading(std::string name, std::string text) {
-    place({std::move(name), -1, ControlKind::Heading, std::move(text), {x_, y_, kLabelWidth + kBoxWidth, 20}});
-    y_ += kHeadingStep;
-    return *this;
+FormBuilder& FormBuilder::heading(std::string name, std::string text, int index) {
+    return item(Kind::Heading, {add({.name = std::move(name), .index = index, .kind = ControlKind::Heading,
+                                     .text = std::move(text)})});
+}
+
+FormBuilder& FormBuilder::title(std::string name, std::string text) {
+    return item(Kind::Title, {add({.name = std::move(name), .kind = ControlKind::Heading, .text = std::move(text)})});
 }
 
 FormBuilder& FormBuilder::label(std::string text) { return label(nextLabelName(), std::move(text)); }
 
-FormBuilder& FormBuilder::label(std::string name, std::string text, int width) {
-    place({std::move(name), -1, ControlKind::Label, std::move(text),
-           {x_, y_ + 3, width > 0 ? width : kLabelWidth + kBoxWidth, 20}});
-    y_ += kRowStep;
-    return *this;
+FormBuilder& FormBuilder::label(std::string name, std::string text) {
+    return item(Kind::Line, {add({.name = std::move(name), .kind = ControlKind::Label, .text = std::move(text)})});
 }
 
 FormBuilder& FormBuilder::field(std::string box, std::string labelText, std::string initial) {
-    if (!labelText.empty())
-        place({nextLabelName(), -1, ControlKind::Label, std::move(labelText), {x_, y_ + 3, kLabelWidth, 20}});
-    place({std::move(box), -1, ControlKind::TextBox, std::move(initial),
-           {x_ + kLabelWidth + 4, y_, kBoxWidth, kBoxHeight}});
-    y_ += kRowStep;
-    return *this;
+    const int label = labelText.empty()
+                          ? -1
+                          : add({.name = nextLabelName(), .kind = ControlKind::Label, .text = std::move(labelText)});
+    const int boxAt = add({.name = std::move(box), .kind = ControlKind::TextBox, .text = std::move(initial)});
+    return item(Kind::Field, {label, boxAt});
 }
 
-FormBuilder& FormBuilder::arrayField(std::string box, std::string labelName, int index, std::string labelText,
-                                     std::string initial) {
-    place({std::move(labelName), index, ControlKind::Label, std::move(labelText), {x_, y_ + 3, kLabelWidth, 20}});
-    return field(std::move(box), {}, std::move(initial));
+FormBuilder& FormBuilder::namedField(std::string box, std::string labelName, std::string labelText, int index) {
+    const int label =
+        add({.name = std::move(labelName), .index = index, .kind = ControlKind::Label, .text = std::move(labelText)});
+    const int boxAt = add({.name = std::move(box), .kind = ControlKind::TextBox, .text = {}});
+    return item(Kind::Field, {label, boxAt});
 }
 
-FormBuilder& FormBuilder::buttons(std::vector<ButtonSpec> row) {
-    y_ += 6;
-    int bx = x_;
-    for (auto& b : row) {
-        // A long topical caption widens its button instead of being cut.
-        const int width = std::max(kButtonWidth, textWidth(b.caption) + 24);
-        place({std::move(b.name), b.index, ControlKind::Button, std::move(b.caption), {bx, y_, width, kButtonHeight}});
-        bx += width + 8;
-    }
-    y_ += kButtonHeight + 8;
-    return *this;
+FormBuilder& FormBuilder::buttons(std::vector<ButtonDef> row) {
+    std::vector<int> made;
+    for (auto& b : row)
+        made.push_back(
+            add({.name = std::move(b.name), .index = b.index, .kind = ControlKind::Button, .text = std::move(b.caption)}));
+    return item(Kind::Buttons, std::move(made));
 }
 
-FormBuilder& FormBuilder::grid(const std::vector<std::vector<GridCell>>& rows, int cellWidth) {
+FormBuilder& FormBuilder::choice(ButtonDef button, std::string labelName, std::string note) {
+    const int b = add({.name = std::move(button.name), .index = button.index, .kind = ControlKind::Button,
+                       .text = std::move(button.caption)});
+    const int l = add({.name = std::move(labelName), .kind = ControlKind::Label, .text = std::move(note)});
+    return item(Kind::Choice, {b, l});
+}
+
+FormBuilder& FormBuilder::grid(const std::vector<std::vector<GridCell>>& rows) {
+    if (rows.empty()) return *this;
+    std::vector<int> cells;
     for (const auto& row : rows) {
-        int cx = x_;
-        for (const auto& cell : row) {
-            place({cell.box, -1, ControlKind::TextBox, cell.initial, {cx, y_, cellWidth, kBoxHeight}});
-            cx += cellWidth + kCellGap;
-        }
-        y_ += kRowStep;
+        if (row.size() != rows.front().size()) throw std::logic_error("ragged grid in " + def_.name);
+        for (const auto& cell : row)
+            cells.push_back(add({.name = cell.box, .kind = ControlKind::TextBox, .text = cell.initial}));
     }
+    item(Kind::Grid, std::move(cells));
+    current().children.back().columns = static_cast<int>(rows.front().size());
+    return *this;
+}
+
+FormBuilder& FormBuilder::statementGrid(std::vector<ControlDef> cells, int columns, int captionGroup) {
+    std::vector<int> made;
+    for (auto& c : cells) made.push_back(add(std::move(c)));
+    item(Kind::Statement, std::move(made));
+    current().children.back().columns = columns;
+    current().children.back().captionGroup = captionGroup;
     return *this;
 }
 
 FormBuilder& FormBuilder::standardButtons(Handler compute, std::string computeCaption, int computeIndex,
                                           int cancelIndex) {
-    buttons({{"Command1", std::move(computeCaption), computeIndex}, {"Command2", "取消", cancelIndex},
-             {"Command3", "退出"}});
+    buttons({{.name = "Command1", .caption = std::move(computeCaption), .index = computeIndex},
+             {.name = "Command2", .caption = "取消", .index = cancelIndex},
+             {.name = "Command3", .caption = "退出"}});
     on("Command1", std::move(compute));
     on("Command2", cancel);
     on("Command3", exit);
     return *this;
 }
 
-FormBuilder& FormBuilder::column(int x) {
-    x_ = x;
-    y_ = top_;
+FormBuilder& FormBuilder::gap() { return item(Kind::Gap, {}); }
+FormBuilder& FormBuilder::blankRow() { return item(Kind::BlankRow, {}); }
+FormBuilder& FormBuilder::frameTop() { return item(Kind::FrameTop, {}); }
+
+FormBuilder& FormBuilder::beginColumns() {
+    LayoutNode& parent = current();
+    if (parent.kind != Kind::Stack) throw std::logic_error("columns inside a frame in " + def_.name);
+    parent.children.push_back(node(Kind::Columns));
+    path_.push_back(parent.children.size() - 1);
+    current().children.push_back(node(Kind::Stack));
+    path_.push_back(0);
     return *this;
 }
 
-FormBuilder& FormBuilder::at(int x, int y) {
-    x_ = x;
-    y_ = y;
+FormBuilder& FormBuilder::nextColumn() {
+    if (path_.size() < 2) throw std::logic_error("nextColumn outside columns in " + def_.name);
+    path_.pop_back();
+    LayoutNode& columns = current();
+    if (columns.kind != Kind::Columns) throw std::logic_error("nextColumn inside a frame in " + def_.name);
+    columns.children.push_back(node(Kind::Stack));
+    path_.push_back(columns.children.size() - 1);
     return *this;
 }
 
-FormBuilder& FormBuilder::skip(int dy) {
-    y_ += dy;
+FormBuilder& FormBuilder::endColumns() {
+    if (path_.size() < 2) throw std::logic_error("endColumns outside columns in " + def_.name);
+    path_.pop_back();
+    if (current().kind != Kind::Columns) throw std::logic_error("endColumns inside a frame in " + def_.name);
+    path_.pop_back();
     return *this;
 }
 
-FormBuilder& FormBuilder::lowerLeft(int printedLines) {
-    x_ = kMargin;
-    y_ = std::max(y_ + kRowStep, printedLines * kPrintLineHeight + kMargin);
+FormBuilder& FormBuilder::lowerLeft() {
+    if (!path_.empty()) throw std::logic_error("lowerLeft inside columns or a frame in " + def_.name);
+    root_ = &def_.lowerLeft;
     return *this;
 }
 
 FormBuilder& FormBuilder::beginFrame(std::string name, std::string caption) {
-    openFrames_.push_back(def_.controls.size());
-    def_.controls.push_back({std::move(name), -1, ControlKind::Frame, std::move(caption), {x_ - 6, y_, 0, 0}});
-    y_ += 22;  // room for the frame's caption
-    x_ += 8;
+    const int frame = add({.name = std::move(name), .kind = ControlKind::Frame, .text = std::move(caption)});
+    LayoutNode& parent = current();
+    parent.children.push_back(node(Kind::Frame, {frame}));
+    path_.push_back(parent.children.size() - 1);
     return *this;
 }
 
 FormBuilder& FormBuilder::endFrame() {
-    if (openFrames_.empty()) throw std::logic_error("endFrame without beginFrame");
-    const std::size_t at = openFrames_.back();
-    openFrames_.pop_back();
-    ControlDef& f = def_.controls[at];
-    int right = f.rect.x + 40, bottom = f.rect.y + 30;
-    for (std::size_t i = at + 1; i < def_.controls.size(); ++i) {
-        right = std::max(right, def_.controls[i].rect.right());
-        bottom = std::max(bottom, def_.controls[i].rect.bottom());
-    }
-    f.rect.w = right + 8 - f.rect.x;
-    f.rect.h = bottom + 8 - f.rect.y;
-    x_ -= 8;
-    y_ = f.rect.bottom() + 6;
-    return *this;
-}
-
-FormBuilder& FormBuilder::place(ControlDef c) {
-    def_.controls.push_back(std::move(c));
+    if (path_.empty() || current().kind != Kind::Frame) throw std::logic_error("endFrame without beginFrame");
+    path_.pop_back();
     return *this;
 }
 
@@ -175,26 +199,81 @@ FormBuilder& FormBuilder::closeControl(std::string control) {
     return *this;
 }
 
+FormBuilder& FormBuilder::enterPresses(std::string button) {
+    def_.enterPresses = std::move(button);
+    return *this;
+}
+
 FormBuilder& FormBuilder::menuBar() {
     def_.hasMenuBar = true;
     return *this;
 }
 
-FormBuilder& FormBuilder::minSize(int width, int height) {
-    minWidth_ = width;
-    minHeight_ = height;
+FormBuilder& FormBuilder::printsNothing() {
+    def_.prints = false;
     return *this;
 }
 
+FormBuilder& FormBuilder::bandChars(int wideChars) {
+    def_.bandChars = wideChars;
+    return *this;
+}
+
+FormBuilder& FormBuilder::bandLines(int rows) {
+    def_.bandLines = rows;
+    return *this;
+}
+
+FormBuilder& FormBuilder::tabOrder(std::vector<std::string> names) {
+    tabFirst_ = std::move(names);
+    return *this;
+}
+
+namespace {
+
+// The controls of a layout tree in the order it shows them: down each
+// column, columns left to right.
+void collect(const LayoutNode& n, std::vector<int>& order) {
+    for (int c : n.controls)
+        if (c >= 0) order.push_back(c);
+    for (const auto& child : n.children) collect(child, order);
+}
+
+void renumber(LayoutNode& n, const std::vector<int>& newIndex) {
+    for (int& c : n.controls)
+        if (c >= 0) c = newIndex[c];
+    for (auto& child : n.children) renumber(child, newIndex);
+}
+
+}  // namespace
+
 WindowDef FormBuilder::build() {
-    if (!openFrames_.empty()) throw std::logic_error("unclosed frame in " + def_.name);
-    int w = std::max(minWidth_, kSurfaceWidth), h = minHeight_;
-    for (const auto& c : def_.controls) {
-        w = std::max(w, c.rect.right() + kMargin);
-        h = std::max(h, c.rect.bottom() + kMargin);
+    if (!path_.empty()) throw std::logic_error("unclosed frame or columns in " + def_.name);
+    // The tab order follows the screen: the controls right of the band, then
+    // the lower-left group, unless the window names its own first controls.
+    std::vector<int> order;
+    for (const auto& name : tabFirst_) {
+        const auto it = std::find_if(def_.controls.begin(), def_.controls.end(),
+                                     [&](const ControlDef& c) { return c.name == name; });
+        if (it == def_.controls.end()) throw std::logic_error("tab order names no control: " + name);
+        order.push_back(static_cast<int>(it - def_.controls.begin()));
     }
-    def_.width = w;
-    def_.height = h;
+    std::vector<int> shown;
+    collect(def_.area, shown);
+    collect(def_.lowerLeft, shown);
+    if (shown.size() != def_.controls.size()) throw std::logic_error("a control stands nowhere in " + def_.name);
+    for (int c : shown)
+        if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
+
+    std::vector<int> newIndex(order.size());
+    std::vector<ControlDef> controls;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        newIndex[order[i]] = static_cast<int>(i);
+        controls.push_back(std::move(def_.controls[order[i]]));
+    }
+    def_.controls = std::move(controls);
+    renumber(def_.area, newIndex);
+    renumber(def_.lowerLeft, newIndex);
     return std::move(def_);
 }
 

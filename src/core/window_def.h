@@ -1,10 +1,13 @@
-// Kelmora — a window described as data: caption, controls, handlers.
+// Kelmora — a window described as data: caption, controls, handlers, and the
+// arrangement of its controls.
 //
 // The Qt view builds any window from its WindowDef; the model and the
-// headless runner use the same description.  FormBuilder lays out the usual
-// calculator shape (output surface at the left, headings, labelled boxes and
-// buttons in a column at the right) so that a window file lists its controls
-// in screen order and never deals with pixels unless it wants to.
+// headless runner use the same description.  A window file lists its
+// controls in screen order with FormBuilder and says how they stand —
+// headings, labelled boxes, frames, button rows, grids, columns side by side,
+// a group in the lower left — never where in pixels: the layout pass
+// (core/layout.h) measures the texts in the font the window is shown in and
+// places everything from that.
 #pragma once
 
 #include <functional>
@@ -20,18 +23,38 @@ using Handler = std::function<void(Window&)>;
 
 enum class ControlKind { Label, Heading, TextBox, Button, Frame };
 
-struct Rect {
-    int x = 0, y = 0, w = 0, h = 0;
-    int right() const { return x + w; }
-    int bottom() const { return y + h; }
-};
-
 struct ControlDef {
     std::string name;  // "Text3", "Command1", "Label2", "Frame1"
     int index = -1;    // member of a control array when >= 0
     ControlKind kind = ControlKind::Label;
     std::string text;  // caption, or a text box's initial text
-    Rect rect;
+};
+
+// How controls stand, as a tree.  A Stack holds its items top to bottom, a
+// Columns node its Stacks side by side; every other node is an item of a
+// Stack.  Items refer to their controls by index into WindowDef::controls.
+struct LayoutNode {
+    enum class Kind {
+        Stack,
+        Columns,
+        Frame,      // a captioned box around its children: {frame}
+        Heading,    // a bold heading on a line of its own: {label}
+        Title,      // a bold heading centred over the item after it: {label}
+        Line,       // a plain label on a line of its own: {label}
+        Field,      // a label and its box on one row: {label or -1, box}
+        Buttons,    // a row of buttons filling the column's width
+        Choice,     // a button with a note beside it: {button, label}
+        Grid,       // text boxes in rows, `columns` to a row, row by row
+        Statement,  // a statement grid: rows of a caption box and number boxes that abut
+        Gap,        // a little vertical room
+        BlankRow,   // the room of one labelled row, so that rows of columns side by side stay level
+        FrameTop,   // the room a frame's caption takes, level with the first row inside a frame beside
+    };
+    Kind kind = Kind::Stack;
+    std::vector<int> controls;
+    int columns = 0;       // Grid, Statement: boxes to a row
+    int captionGroup = 0;  // Statement: grids of one group (> 0) share their caption width
+    std::vector<LayoutNode> children;  // Stack, Columns, Frame
 };
 
 // The items a box's completion list offers for what has been typed into it,
@@ -49,42 +72,30 @@ struct MenuNode {
 struct WindowDef {
     std::string name;     // "Form4"
     std::string caption;  // title bar
-    int width = 0, height = 0;
     std::vector<ControlDef> controls;         // in tab order
     std::map<std::string, Handler> handlers;  // click handlers, by control name
     std::string closeControl = "Command3";    // what the frame's close box does
+    // The button that Enter in a text box presses; none: Enter moves on to
+    // the next box.
+    std::string enterPresses;
     bool hasMenuBar = false;
     std::vector<MenuNode> menu;                            // the menu bar's menus, in order
     std::map<std::string, CompletionSource> completions;  // completion lists, by box name
+
+    // The printing band at the top left: false for a window that prints
+    // nothing, whose controls then take the left edge.
+    bool prints = true;
+    int bandChars = 16;     // the band is at least this many wide characters wide
+    int bandLines = 0;      // and opens with room for at least this many rows
+    LayoutNode area;        // the controls right of the band (a Stack)
+    LayoutNode lowerLeft;   // the controls below the band (a Stack, often empty)
 
     const ControlDef* find(const std::string& controlName) const;
     bool isTextBox(const std::string& controlName) const;
 };
 
-// Geometry of the usual calculator window.
-namespace layout {
-constexpr int kSurfaceWidth = 400;  // free band at the left for printed lines
-constexpr int kMargin = 10;
-constexpr int kRowStep = 28;
-constexpr int kHeadingStep = 24;
-constexpr int kLabelWidth = 190;
-constexpr int kBoxWidth = 120;
-constexpr int kBoxHeight = 24;
-constexpr int kButtonWidth = 96;
-constexpr int kButtonHeight = 30;
-constexpr int kMinHeight = 320;
-constexpr int kCellGap = 6;
-constexpr int kPrintLineHeight = 16;   // a printed line on the surface, with room to spare            // between the boxes of a grid row
-constexpr int kWideCharWidth = 13;     // a Chinese character in the default font
-constexpr int kNarrowCharWidth = 7;
-
-// Width a text needs in the default font, estimated from its characters (the
-// model has no fonts): wide for CJK characters and full-width signs.
-int textWidth(std::string_view utf8);
-}  // namespace layout
-
 // A button in a row: a member of a control array when index >= 0.
-struct ButtonSpec {
+struct ButtonDef {
     std::string name;
     std::string caption;
     int index = -1;
@@ -99,49 +110,67 @@ struct GridCell {
 class FormBuilder {
 public:
     explicit FormBuilder(std::string name, std::string caption = {});
+    FormBuilder(const FormBuilder&) = delete;  // it points into itself
+    FormBuilder& operator=(const FormBuilder&) = delete;
 
-    // Controls in screen order, placed at the cursor in the current column.
+    // Controls in screen order, added to the current column.
     FormBuilder& heading(std::string text);  // bold heading label, auto-named
-    FormBuilder& heading(std::string name, std::string text);
+    FormBuilder& heading(std::string name, std::string text, int index = -1);
+    // A bold heading centred over the item that follows it.
+    FormBuilder& title(std::string name, std::string text);
     FormBuilder& label(std::string text);  // plain label on a line of its own, auto-named
-    FormBuilder& label(std::string name, std::string text, int width = 0);
+    FormBuilder& label(std::string name, std::string text);
     FormBuilder& field(std::string box, std::string labelText, std::string initial = {});
-    // A labelled box whose label is member `index` of the label array `labelName`.
-    FormBuilder& arrayField(std::string box, std::string labelName, int index, std::string labelText,
-                            std::string initial = {});
-    // A row of buttons: {name, caption} or {name, caption, index}; a button
-    // is widened where its caption needs it.
-    FormBuilder& buttons(std::vector<ButtonSpec> row);
+    // A labelled box whose label has a name of its own, or is member `index`
+    // of the label array `labelName`.
+    FormBuilder& namedField(std::string box, std::string labelName, std::string labelText, int index = -1);
+    FormBuilder& arrayField(std::string box, std::string labelName, int index, std::string labelText) {
+        return namedField(std::move(box), std::move(labelName), std::move(labelText), index);
+    }
+    // A row of buttons: {name, caption} or {name, caption, index}.  The
+    // buttons share the column's width; a long caption widens its button.
+    FormBuilder& buttons(std::vector<ButtonDef> row);
     // Command1 (compute, with the given caption), Command2 "取消", Command3
     // "退出" with the standard cancel and exit behaviour.  Compute and cancel
     // can be members of control arrays (index >= 0).
     FormBuilder& standardButtons(Handler compute, std::string computeCaption = "确定", int computeIndex = -1,
                                  int cancelIndex = -1);
-    // Text boxes in rows and columns from the cursor, in tab order row by row;
-    // the cursor moves below the grid.
-    FormBuilder& grid(const std::vector<std::vector<GridCell>>& rows, int cellWidth = layout::kBoxWidth);
+    // A button with a note beside it; the buttons of such rows share a width.
+    FormBuilder& choice(ButtonDef button, std::string labelName, std::string note);
+    // Text boxes in rows and columns, in tab order row by row.  A grid whose
+    // other columns fit left of the column's boxes puts its last column
+    // under them.
+    FormBuilder& grid(const std::vector<std::vector<GridCell>>& rows);
+    // A statement grid, placed by the statement code (core/statement_grid.h).
+    FormBuilder& statementGrid(std::vector<ControlDef> cells, int columns, int captionGroup);
 
-    // Cursor control.
-    FormBuilder& column(int x);   // start a new column at x, back at the top
-    FormBuilder& at(int x, int y);
-    FormBuilder& skip(int dy = layout::kRowStep / 2);
-    // The lower left of the window, below the lines one click prints (at
-    // most printedLines of them), so the controls there cover none of them.
-    FormBuilder& lowerLeft(int printedLines);
-    int x() const { return x_; }
-    int y() const { return y_; }
+    FormBuilder& gap();        // a little room
+    FormBuilder& blankRow();   // the room of one labelled row
+    FormBuilder& frameTop();   // the room of a frame's caption
+
+    // Columns side by side, each a stack of its own, tabbed through left to
+    // right.
+    FormBuilder& beginColumns();
+    FormBuilder& nextColumn();
+    FormBuilder& endColumns();
+    // From here on, controls go to the lower left of the window, below the
+    // printed lines, and come after everything else in the tab order.
+    FormBuilder& lowerLeft();
 
     // Frames enclose the controls added between begin and end.
     FormBuilder& beginFrame(std::string name, std::string caption);
     FormBuilder& endFrame();
 
-    // Explicit placement (grids, statement windows).
-    FormBuilder& place(ControlDef c);
-
     FormBuilder& on(const std::string& control, Handler h);
     FormBuilder& closeControl(std::string control);
+    FormBuilder& enterPresses(std::string button);
     FormBuilder& menuBar();
-    FormBuilder& minSize(int width, int height);
+    FormBuilder& printsNothing();
+    FormBuilder& bandChars(int wideChars);
+    FormBuilder& bandLines(int rows);
+    // Tab order that departs from the screen order: these controls first, in
+    // this order.
+    FormBuilder& tabOrder(std::vector<std::string> names);
 
     WindowDef build();
 
@@ -151,14 +180,15 @@ public:
 
 private:
     std::string nextLabelName();
+    int add(ControlDef c);
+    LayoutNode& current();
+    FormBuilder& item(LayoutNode::Kind kind, std::vector<int> controls);
 
     WindowDef def_;
-    int top_ = layout::kMargin;
-    int x_ = layout::kSurfaceWidth;
-    int y_ = layout::kMargin;
+    LayoutNode* root_ = &def_.area;
+    std::vector<std::size_t> path_;  // from root_ to the open stack or frame
+    std::vector<std::string> tabFirst_;
     int labelCounter_ = 0;
-    int minWidth_ = 0, minHeight_ = layout::kMinHeight;
-    std::vector<std::size_t> openFrames_;
 };
 
 }  // namespace kelmora

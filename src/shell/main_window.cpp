@@ -8,19 +8,21 @@ namespace kelmora::form1 {
 WindowDef define() {
     FormBuilder b("Form1");
     b.menuBar().closeControl("Command4");
-    // Controls in tab order: 退出, 取消, 清空, 确定, then the text box, so the
-    // focus rests on 退出 when the window first opens.
-    b.place({"Command4", -1, ControlKind::Button, "退出", {700, 150, 120, 32}});
-    b.place({"Command3", -1, ControlKind::Button, "取消", {700, 110, 120, 32}});
-    b.place({"Command2", -1, ControlKind::Button, "清空", {560, 150, 120, 32}});
-    b.place({"Command1", -1, ControlKind::Button, "确定", {560, 110, 120, 32}});
-    b.place({"Text1", -1, ControlKind::TextBox, "", {560, 72, 260, 28}});
-    b.place({"Label1", -1, ControlKind::Heading, "Kelmora", {560, 40, 260, 24}});
+    // The title, the name box under it, the buttons in two rows under that;
+    // the left half of the window is the band for the formula lines.
+    b.heading("Label1", "Kelmora");
+    b.field("Text1", "");
+    b.buttons({{.name = "Command1", .caption = "确定"}, {.name = "Command3", .caption = "取消"}});
+    b.buttons({{.name = "Command2", .caption = "清空"}, {.name = "Command4", .caption = "退出"}});
+    b.bandChars(30).bandLines(16);
+    // 退出, 取消, 清空, 确定, then the text box, so the focus rests on 退出
+    // when the window first opens.
+    b.tabOrder({"Command4", "Command3", "Command2", "Command1", "Text1"});
+    b.enterPresses("Command1");  // Enter in the name box looks it up
     b.on("Command1", [](Window& w) { lookUpKeyword(w.app(), w.textOf("Text1")); });
     b.on("Command2", [](Window& w) { w.writeText("Text1", ""); });
     b.on("Command3", [](Window& w) { w.clear(); });
     b.on("Command4", [](Window& w) { w.app().endProgram(); });
-    b.minSize(860, 400);
     WindowDef def = b.build();
     def.menu = menuNodes();
     def.completions["Text1"] = completeKeyword;

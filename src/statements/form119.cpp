@@ -1,6 +1,5 @@
 // Kelmora — the statement window: income statement, cash-flow statement and
 // short balance sheet as grids of boxes, their totals and a ratio analysis.
-#include <algorithm>
 
 #include "core/window_registry.h"
 #include "core/statement_grid.h"
@@ -97,38 +96,13 @@ StatementGrid cashFlowStatement() {
     return g;
 }
 
-// Where everything stands: the analysis is printed in the free band at the
-// left; the income statement above the short balance sheet (its two sides
-// side by side), the cash-flow statement at the right with the buttons below.
-// The three left-hand grids share one caption width so that their columns
-// line up.
-struct Layout {
-    int headingY = layout::kMargin - 2;
-    int gridY = headingY + statement_layout::kHeadingHeight + 2;
-    int gap = 10;  // between the two sides, and between the statements
-};
-
 // The grids in the order their totals are written: income statement, short
 // balance sheet (assets, then liabilities and equity), cash flow.
 const std::vector<StatementGrid>& grids() {
     static const std::vector<StatementGrid> all = [] {
-        const Layout at;
-        StatementGrid income = incomeStatement(), assets = assetsSide(), liabilities = liabilitiesSide(),
-                      cash = cashFlowStatement();
-        const int captionW = std::max({fittedCaptionWidth(income), fittedCaptionWidth(assets),
-                                       fittedCaptionWidth(liabilities)});
-        for (StatementGrid* g : {&income, &assets, &liabilities, &cash}) g->rowNumbers = true;
-        for (StatementGrid* g : {&income, &assets, &liabilities}) g->captionWidth = captionW;
-
-        income.x = layout::kSurfaceWidth;
-        income.y = at.gridY;
-        assets.x = layout::kSurfaceWidth;
-        assets.y = income.rect().bottom() + at.gap + statement_layout::kHeadingHeight + 2;
-        liabilities.x = assets.rect().right() + at.gap;
-        liabilities.y = assets.y;
-        cash.x = std::max(income.rect().right(), liabilities.rect().right()) + 2 * at.gap;
-        cash.y = at.gridY;
-        return std::vector<StatementGrid>{income, assets, liabilities, cash};
+        std::vector<StatementGrid> g{incomeStatement(), assetsSide(), liabilitiesSide(), cashFlowStatement()};
+        for (StatementGrid& grid : g) grid.rowNumbers = true;
+        return g;
     }();
     return all;
 }
@@ -236,20 +210,27 @@ WindowDef define() {
     FormBuilder b("Form119");
     const auto& g = grids();
     const StatementGrid &income = g[0], &assets = g[1], &liabilities = g[2], &cash = g[3];
-    const Layout at;
-    placeCentredHeading(b, "Label1", "利润表", income.x, income.rect().right(), at.headingY);
-    placeGrid(b, income);
-    placeCentredHeading(b, "Label2", "资产负债表（简）", assets.x, liabilities.rect().right(),
-                        assets.y - statement_layout::kHeadingHeight - 2);
-    placeGrid(b, assets);
-    placeGrid(b, liabilities);
-    placeCentredHeading(b, "Label3", "现金流量表", cash.x, cash.rect().right(), at.headingY);
-    const Rect cashRect = placeGrid(b, cash);
-
-    b.at(cash.x, cashRect.bottom());
-    b.buttons({{"Command5", "取消"}});
-    b.buttons({{"Command1", "确定"}, {"Command2", "清空"}});
-    b.buttons({{"Command3", "分析"}, {"Command4", "退出"}});
+    // The analysis is printed in the band at the left; the income statement
+    // stands above the short balance sheet (its two sides side by side), the
+    // three sharing one caption width so that their columns line up; the
+    // cash-flow statement at the right with the buttons below.
+    constexpr int kLeftGrids = 1;
+    b.beginColumns();
+    b.title("Label1", "利润表");
+    addGrid(b, income, kLeftGrids);
+    b.gap().title("Label2", "资产负债表（简）");
+    b.beginColumns();
+    addGrid(b, assets, kLeftGrids);
+    b.nextColumn();
+    addGrid(b, liabilities, kLeftGrids);
+    b.endColumns();
+    b.nextColumn();
+    b.title("Label3", "现金流量表");
+    addGrid(b, cash);
+    b.buttons({{.name = "Command5", .caption = "取消"}});
+    b.buttons({{.name = "Command1", .caption = "确定"}, {.name = "Command2", .caption = "清空"}});
+    b.buttons({{.name = "Command3", .caption = "分析"}, {.name = "Command4", .caption = "退出"}});
+    b.endColumns();
     b.on("Command1", compute);
     b.on("Command2", clearBoxes);
     b.on("Command3", analyse);

@@ -98,25 +98,9 @@ StatementGrid liabilitiesSide() {
     return g;
 }
 
-// Thirty-three rows a side must fit a 768-pixel screen, so the rows are a
-// little tighter than in the other statement window.
-constexpr int kRowHeight = 19;
-constexpr int kHeadingY = 6;
-constexpr int kGridY = kHeadingY + statement_layout::kHeadingHeight + 2;
-
-// Assets and liabilities side by side to the right of the free band, in the
-// order their totals are written.
+// Assets, then liabilities and equity: the order their totals are written.
 const std::vector<StatementGrid>& grids() {
-    static const std::vector<StatementGrid> all = [] {
-        StatementGrid assets = assetsSide(), liabilities = liabilitiesSide();
-        for (StatementGrid* g : {&assets, &liabilities}) {
-            g->rowHeight = kRowHeight;
-            g->y = kGridY;
-        }
-        assets.x = layout::kSurfaceWidth;
-        liabilities.x = assets.rect().right() + 12;
-        return std::vector<StatementGrid>{assets, liabilities};
-    }();
+    static const std::vector<StatementGrid> all{assetsSide(), liabilitiesSide()};
     return all;
 }
 
@@ -158,15 +142,17 @@ void analyse(Window& w) {
 WindowDef define() {
     FormBuilder b("Form120");
     const StatementGrid &assets = grids()[0], &liabilities = grids()[1];
-    placeCentredHeading(b, "Label1", "资产负债表汇总", assets.x, liabilities.rect().right(), kHeadingY);
-    placeGrid(b, assets);
-    const Rect right = placeGrid(b, liabilities);
-
-    // The buttons at the lower left, under the band where the analysis is
-    // printed, their lower edge level with the grids'.
-    b.at(layout::kMargin, right.bottom() - 2 * (layout::kButtonHeight + 14) + 6);
-    b.buttons({{"Command1", "确定"}, {"Command2", "清空"}});
-    b.buttons({{"Command3", "分析"}, {"Command4", "退出"}});
+    // Assets and liabilities side by side right of the band; the buttons at
+    // the lower left, under the band where the analysis is printed.
+    b.title("Label1", "资产负债表汇总");
+    b.beginColumns();
+    addGrid(b, assets);
+    b.nextColumn();
+    addGrid(b, liabilities);
+    b.endColumns();
+    b.lowerLeft();
+    b.buttons({{.name = "Command1", .caption = "确定"}, {.name = "Command2", .caption = "清空"}});
+    b.buttons({{.name = "Command3", .caption = "分析"}, {.name = "Command4", .caption = "退出"}});
     b.on("Command1", compute);
     b.on("Command2", clearSheet);
     b.on("Command3", analyse);

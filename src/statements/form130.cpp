@@ -80,7 +80,7 @@ WindowDef define() {
     FormBuilder b("Form130");
     // Two columns: what the month costs the company at the left, what the
     // employee is paid and gives up at the right, with the buttons.
-    b.column(layout::kSurfaceWidth + 6);  // frames stand clear of the free band
+    b.beginColumns();
     b.beginFrame("Frame1", "费用成本类")
         .field("Text1", "管理费用")
         .field("Text2", "销售费用")
@@ -97,11 +97,10 @@ WindowDef define() {
         .field("Text9", "生育保险（公司）")
         .field("Text12", "住房公积金（公司）")
         .endFrame();
-
-    b.column(layout::kSurfaceWidth + 6 + layout::kLabelWidth + layout::kBoxWidth + 40);
-    b.skip(22);  // level with the first boxes of the frame beside
+    b.nextColumn();
+    b.frameTop();  // level with the first boxes of the frame beside
     b.field("Text10", "职工工资").field("Text11", "奖金").field("Text13", "个人所得税");
-    b.skip(8);
+    b.gap();
     b.beginFrame("Frame3", "五险一金（个人）")
         .field("Text14", "养老保险（个人）")
         .field("Text15", "医疗保险（个人）")
@@ -109,9 +108,7 @@ WindowDef define() {
         .field("Text17", "住房公积金（个人）")
         .endFrame();
     b.standardButtons(compute);
-    // The six blocks run to 48 lines: give them as much height as a small
-    // screen allows.
-    b.minSize(0, 690);
+    b.endColumns();
     return b.build();
 }
 

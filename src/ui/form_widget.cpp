@@ -5,16 +5,25 @@
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QContextMenuEvent>
+#include <QAbstractItemView>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <map>
 
 #include "core/app.h"
+#include "core/layout.h"
 #include "shell/keyword_table.h"
 
 namespace kelmora {
@@ -22,10 +31,12 @@ namespace kelmora {
 namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
+// Headings: SimSun, bold, 9 point, or the window's own size when that is
+// larger, so that a heading grows with the font like everything around it.
 QFont headingFont(const QFont& base) {
     QFont f = base;
     f.setFamilies({"SimSun", "WenQuanYi Micro Hei", "Noto Sans CJK SC"});
-    f.setPointSize(9);
+    if (base.pointSizeF() > 0) f.setPointSizeF(std::max(9.0, base.pointSizeF()));
     f.setBold(true);
     return f;
 }
@@ -65,6 +76,77 @@ void SurfaceWidget::contextMenuEvent(QContextMenuEvent* e) {
     menu.exec(e->globalPos());
 }
 
+namespace {
+
+// Measures text and controls in the font and style a window is shown in.
+class QtMeasure : public TextMeasure {
+public:
+    explicit QtMeasure(const QWidget* w)
+        : font_(w->font()), fm_(font_), headingFm_(headingFont(font_)), style_(w->style()) {
+        probeBox_.setFont(font_);
+        probeButton_.setFont(font_);
+        // What a text box adds around its text: frame and inner margins.
+        boxExtra_ = probeBox_.sizeHint().width() - 17 * fm_.horizontalAdvance(QLatin1Char('x'));
+        boxH_ = probeBox_.sizeHint().height();
+    }
+
+    Size label(std::string_view text) const override {
+        return {fm_.horizontalAdvance(qs(text)) + 1, fm_.height()};
+    }
+    Size heading(std::string_view text) const override {
+        return {headingFm_.horizontalAdvance(qs(text)) + 1, headingFm_.height()};
+    }
+    Size button(std::string_view caption) const override {
+        probeButton_.setText(qs(caption));
+        const QSize s = probeButton_.sizeHint();
+        return {s.width(), s.height()};
+    }
+    Size box(std::string_view text) const override {
+        return {fm_.horizontalAdvance(qs(text)) + std::max(boxExtra_, 8), boxH_};
+    }
+    Size cell(std::string_view text) const override {
+        const int frame = style_->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        return {fm_.horizontalAdvance(qs(text)) + std::max(boxExtra_, 8), fm_.height() + 2 * frame + 2};
+    }
+    Margins frame(std::string_view caption) const override {
+        QStyleOptionGroupBox opt;
+        opt.initFrom(&probeBox_);
+        opt.text = qs(caption);
+        opt.lineWidth = 1;
+        opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        opt.rect = QRect(0, 0, 400, 300);
+        opt.fontMetrics = fm_;
+        const QRect c = style_->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxContents, nullptr);
+        // Never less than the caption's own height at the top.
+        return {c.left(), std::max(c.top(), fm_.height() + 2), 400 - c.right() - 1, 300 - c.bottom() - 1};
+    }
+    int printedLine() const override { return fm_.lineSpacing(); }
+    int printedWidth(std::string_view row) const override { return fm_.horizontalAdvance(qs(row)); }
+    int spacing() const override {
+        return std::max(style_->pixelMetric(QStyle::PM_LayoutHorizontalSpacing), fm_.height() * 2 / 5);
+    }
+
+private:
+    static QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+    QFont font_;
+    QFontMetrics fm_, headingFm_;
+    QStyle* style_;
+    QLineEdit probeBox_;
+    mutable QPushButton probeButton_;
+    int boxExtra_ = 0, boxH_ = 0;
+};
+
+// What each window's buttons print, worked out once per window.
+const std::vector<std::string>& printedSample(const std::string& form) {
+    static std::map<std::string, std::vector<std::string>> samples;
+    auto it = samples.find(form);
+    if (it == samples.end()) it = samples.emplace(form, samplePrinting(form)).first;
+    return it->second;
+}
+
+}  // namespace
+
 FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), window_(window) {
     const WindowDef& def = window.def();
     setObjectName(q(def.name));
@@ -74,22 +156,32 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    surface_ = new SurfaceWidget(window, this);
+    // The band and the controls; on a screen too small for every control
+    // (the statement windows at a large font) they scroll as a whole.
+    auto* scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    client_ = new QWidget;
+    client_->setObjectName("client");
+    scroller->setWidget(client_);
+    layout->addWidget(scroller);
+    surface_ = new SurfaceWidget(window, client_);
     surface_->setObjectName("surface");
-    surface_->setMinimumSize(def.width, def.height);
-    layout->addWidget(surface_);
-    if (def.hasMenuBar) buildMenuBar(surface_);
+    if (def.hasMenuBar) buildMenuBar(client_);
 
+    widgets_.assign(def.controls.size(), nullptr);
     // Frames first, so that they lie beneath the controls they enclose.
-    for (const auto& c : def.controls) {
+    for (std::size_t i = 0; i < def.controls.size(); ++i) {
+        const ControlDef& c = def.controls[i];
         if (c.kind != ControlKind::Frame) continue;
-        auto* frame = new QGroupBox(q(c.text), surface_);
+        auto* frame = new QGroupBox(q(c.text), client_);
         frame->setObjectName(q(c.name));
-        frame->setGeometry(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
+        widgets_[i] = frame;
     }
     // The rest in tab order.
-    for (const auto& c : def.controls) {
-        const QRect r(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
+    for (std::size_t i = 0; i < def.controls.size(); ++i) {
+        const ControlDef& c = def.controls[i];
         const QString name = q(c.name);
         QWidget* made = nullptr;
         switch (c.kind) {
@@ -97,28 +189,26 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
             continue;
         case ControlKind::Label:
         case ControlKind::Heading: {
-            auto* label = new QLabel(q(c.text), surface_);
+            auto* label = new QLabel(q(c.text), client_);
             label->setTextFormat(Qt::PlainText);
-            // Opaque, like every other control: a label hides the part of a
-            // printed line it stands over instead of mixing with it.
-            label->setAutoFillBackground(true);
             if (c.kind == ControlKind::Heading) label->setFont(headingFont(label->font()));
             made = label;
             break;
         }
         case ControlKind::TextBox: {
-            auto* box = new QLineEdit(q(window.textOf(c.name)), surface_);
+            auto* box = new QLineEdit(q(window.textOf(c.name)), client_);
             connect(box, &QLineEdit::textChanged, this, [this, name](const QString& t) {
                 if (window_.textOf(name.toStdString()) != t.toStdString())
                     window_.typeText(name.toStdString(), t.toStdString());
             });
-            if (def.handlers.count(c.name)) box->installEventFilter(this);
+            box->installEventFilter(this);
             boxes_.insert(name, box);
+            tabBoxes_.push_back(box);
             made = box;
             break;
         }
         case ControlKind::Button: {
-            auto* button = new QPushButton(q(c.text), surface_);
+            auto* button = new QPushButton(q(c.text), client_);
             button->setAutoDefault(false);
             button->setDefault(false);
             connect(button, &QPushButton::clicked, this, [this, name] { click(name); });
@@ -127,10 +217,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
         }
         }
         made->setObjectName(c.index >= 0 ? QStringLiteral("%1_%2").arg(name).arg(c.index) : name);
-        made->setGeometry(r);
-        // A label covers no more of the surface than its text needs.
-        if (auto* label = qobject_cast<QLabel*>(made))
-            label->resize(std::min(r.width(), label->sizeHint().width()), r.height());
+        widgets_[i] = made;
     }
 
     if (def.name == "Form1") {
@@ -142,7 +229,59 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
         completer->setCaseSensitivity(Qt::CaseSensitive);
         if (QLineEdit* box = boxes_.value("Text1")) box->setCompleter(completer);
     }
-    adjustSize();
+
+    // Measure in the window's own font, and open as large as what the
+    // buttons print asks for, within the screen.
+    measure_ = std::make_unique<QtMeasure>(client_);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+    const int menuH = layout->menuBar() ? layout->menuBar()->sizeHint().height() : 0;
+    // Room for the window frame: its title bar and borders.
+    const int titleH = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * fontMetrics().height() / 3;
+    const Size room{avail.width() - 16, avail.height() - titleH - menuH};
+    layout_ = std::make_unique<WindowLayout>(def, *measure_, def.prints ? printedSample(def.name) : std::vector<std::string>{}, room);
+    const Size min = layout_->minimum(), want = layout_->preferred();
+    client_->setMinimumSize(min.w, min.h);
+    client_->installEventFilter(this);
+    // Taller than the screen: the controls scroll, and the scroll bar takes
+    // its width beside them.
+    const int bar = want.h > room.h ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    // Wide enough for the menu bar's menus too.
+    const int menuW = layout->menuBar() ? layout->menuBar()->sizeHint().width() : 0;
+    resize(std::min(std::max(want.w + bar, menuW), std::max(room.w, 200)),
+           std::min(want.h, std::max(room.h, 200)) + menuH);
+    arrange();
+}
+
+FormWidget::~FormWidget() = default;
+
+void FormWidget::arrange() {
+    const Geometry g = layout_->at({client_->width(), client_->height()});
+    for (std::size_t i = 0; i < widgets_.size(); ++i) {
+        const Rect& r = g.rects[i];
+        widgets_[i]->setGeometry(r.x, r.y, r.w, r.h);
+    }
+    surface_->setGeometry(g.band.x, g.band.y, g.band.w, g.band.h);
+    surface_->setVisible(!g.band.empty());
+}
+
+bool FormWidget::enterInBox(QLineEdit* box) {
+    const WindowDef& def = window_.def();
+    if (!def.enterPresses.empty()) {
+        // The completion list takes Enter itself while it is open.
+        if (box->completer() && box->completer()->popup() && box->completer()->popup()->isVisible()) return false;
+        click(q(def.enterPresses));
+        return true;
+    }
+    // On to the next box; from the last one on to what follows it.
+    const auto it = std::find(tabBoxes_.begin(), tabBoxes_.end(), box);
+    if (it != tabBoxes_.end() && it + 1 != tabBoxes_.end()) {
+        (*(it + 1))->setFocus(Qt::TabFocusReason);
+        (*(it + 1))->selectAll();
+    } else {
+        focusNextChild();
+    }
+    return true;
 }
 
 void FormWidget::buildMenuBar(QWidget*) {
@@ -181,9 +320,19 @@ void FormWidget::refreshBox(const QString& name) {
 }
 
 bool FormWidget::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == client_) {
+        if (e->type() == QEvent::Resize) arrange();
+        return QWidget::eventFilter(watched, e);
+    }
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && e->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier)
+            return enterInBox(box);
+    }
     // Text boxes that react to a click into them (explanation boxes): the
     // handler runs once the mouse button is released.
-    if (e->type() == QEvent::MouseButtonRelease) {
+    if (box && e->type() == QEvent::MouseButtonRelease && window_.def().handlers.count(box->objectName().toStdString())) {
         const QString name = watched->objectName();
         QTimer::singleShot(0, this, [this, name] { click(name); });
     }

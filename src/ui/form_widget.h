@@ -5,11 +5,15 @@
 #include <QLineEdit>
 #include <QMap>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 namespace kelmora {
 
 class App;
 class Window;
+class TextMeasure;
+class WindowLayout;
 
 // The client area: paints the window's printed rows from the top-left corner
 // beneath the controls, and offers "复制" to copy every row it holds.
@@ -29,10 +33,13 @@ private:
     const Window& window_;
 };
 
+// A window: its controls placed by the layout pass for the font it is shown
+// in, the printing band at the top left taking whatever room they leave.
 class FormWidget : public QWidget {
     Q_OBJECT
 public:
     FormWidget(App& app, Window& window);
+    ~FormWidget() override;
 
     Window& window() { return window_; }
     SurfaceWidget* surface() { return surface_; }
@@ -46,11 +53,18 @@ protected:
 private:
     void buildMenuBar(QWidget* client);
     void click(const QString& control);
+    void arrange();                  // places everything for the client area's size
+    bool enterInBox(QLineEdit* box);  // Enter pressed in a box; true when handled
 
     App& app_;
     Window& window_;
+    QWidget* client_ = nullptr;  // the band and the controls
     SurfaceWidget* surface_ = nullptr;
     QMap<QString, QLineEdit*> boxes_;
+    std::vector<QLineEdit*> tabBoxes_;         // the boxes in tab order
+    std::vector<QWidget*> widgets_;            // per control of the description
+    std::unique_ptr<TextMeasure> measure_;  // the layout measures with it
+    std::unique_ptr<WindowLayout> layout_;
 };
 
 }  // namespace kelmora

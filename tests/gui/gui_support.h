@@ -9,11 +9,43 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/app.h"
+#include "core/window.h"
 #include "ui/form_widget.h"
 
 namespace kelmora::testing {
 
 inline QPushButton* button(QWidget* f, const char* name) { return f->findChild<QPushButton*>(name); }
+
+// The buttons that print: every button of the window but those that clear,
+// empty or leave it, in tab order (members of control arrays included).
+inline QList<QPushButton*> computeButtons(FormWidget* f) {
+    static const QStringList others{QStringLiteral("取消"), QStringLiteral("清空"), QStringLiteral("清除"),
+                                    QStringLiteral("退出")};
+    QList<QPushButton*> found;
+    for (const auto& c : f->window().def().controls) {
+        if (c.kind != ControlKind::Button || others.contains(QString::fromStdString(c.text))) continue;
+        const QString name = c.index >= 0 ? QStringLiteral("%1_%2").arg(QString::fromStdString(c.name)).arg(c.index)
+                                          : QString::fromStdString(c.name);
+        if (QPushButton* b = f->findChild<QPushButton*>(name)) found << b;
+    }
+    return found;
+}
+
+// Presses every compute button of an open window once, so that the window
+// shows what they print.  A button that hands over to another window (it
+// hides its own, which erases the rows) is pressed first, and the window
+// opened again.
+inline void pressComputeButtons(App& app, FormWidget* f) {
+    QList<QPushButton*> stay;
+    for (QPushButton* b : computeButtons(f)) {
+        QTest::mouseClick(b, Qt::LeftButton);
+        if (f->isVisible()) stay << b;
+        else app.open(f->window().name());
+    }
+    f->window().clear();
+    for (QPushButton* b : stay) QTest::mouseClick(b, Qt::LeftButton);
+}
 
 // Types text key by key, Chinese included (QTest::keyClicks takes ASCII only).
 inline void type(QWidget* w, const QString& text) {

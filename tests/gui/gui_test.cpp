@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
@@ -111,35 +112,63 @@ TEST(Gui, CompletionOffersKeywordsContainingTheText) {
                                     QStringLiteral("盈余公积")}));
 }
 
-// With KELMORA_SHOTS=DIR set, saves pictures of windows as the user sees
-// them, for a look by eye.
-TEST(Gui, Pictures) {
+// A tool, not a check: saves a picture of every window as the user sees it,
+// for a look by eye.  Run it with
+//   KELMORA_SHOTS=DIR gui_tests --gtest_also_run_disabled_tests --gtest_filter=Gui.DISABLED_Pictures
+// with KELMORA_SHOT_POINTS=14 for a 14-point font, KELMORA_SHOT_FORMS=Form4,Form64
+// for a few windows only, QT_SCALE_FACTOR=2 for a doubled screen scale.
+// Each calculator gets a small figure in its empty boxes and a click of every
+// compute button (members of control arrays too) before its picture is taken;
+// Form1 shows a formula line, Form119 and Form120 their analysis.
+TEST(Gui, DISABLED_Pictures) {
     const QString dir = qEnvironmentVariable("KELMORA_SHOTS");
-    if (dir.isEmpty()) GTEST_SKIP() << "KELMORA_SHOTS not set";
-    QtView view;
-    view.start();
-    FormWidget* main = view.widget("Form1");
-    main->box("Text1")->setText(QStringLiteral("存货"));
-    QTest::mouseClick(button(main, "Command1"), Qt::LeftButton);
-    main->grab().save(dir + "/Form1.png");
-    MessageBoxWatch watch;  // a window may fail on the figures typed below
-    for (int n = 2; n <= App::kForms; ++n) {
-        const std::string form = "Form" + std::to_string(n);
-        view.app().open(form);
-        FormWidget* f = view.widget(form);
-        // Fill the empty boxes with a small figure and compute, so that the
-        // picture shows printed lines under the controls.
-        for (QLineEdit* box : f->findChildren<QLineEdit*>())
-            if (box->text().isEmpty()) box->setText("2");
-        if (QPushButton* compute = button(f, "Command1")) QTest::mouseClick(compute, Qt::LeftButton);
-        f->grab().save(dir + "/" + QString::fromStdString(form) + ".png");
-        view.app().hide(form);
+    ASSERT_FALSE(dir.isEmpty()) << "set KELMORA_SHOTS to the folder the pictures go to";
+    const QFont before = QApplication::font();
+    if (const int points = qEnvironmentVariableIntValue("KELMORA_SHOT_POINTS"); points > 0) {
+        QFont f = before;
+        f.setPointSize(points);
+        QApplication::setFont(f);
     }
+    const QString only = qEnvironmentVariable("KELMORA_SHOT_FORMS");  // e.g. "Form4,Form64"; all when unset
+    const auto wanted = [&](const std::string& form) {
+        return only.isEmpty() || only.split(',').contains(QString::fromStdString(form));
+    };
+    {
+        QtView view;
+        view.start();
+        MessageBoxWatch watch;  // explanations, and windows that fail on the figures typed below
+        FormWidget* main = view.widget("Form1");
+        main->box("Text1")->setText(QStringLiteral("应付职工薪酬"));
+        QTest::mouseClick(button(main, "Command1"), Qt::LeftButton);
+        main->box("Text1")->setText(QStringLiteral("本年利润（借）"));
+        QTest::mouseClick(button(main, "Command1"), Qt::LeftButton);
+        if (wanted("Form1")) main->grab().save(dir + "/Form1.png");
+        for (int n = 2; n <= App::kForms; ++n) {
+            const std::string form = "Form" + std::to_string(n);
+            if (!wanted(form)) continue;
+            view.app().open(form);
+            FormWidget* f = view.widget(form);
+            for (QLineEdit* box : f->findChildren<QLineEdit*>())
+                if (box->text().isEmpty()) box->setText("2");
+            kelmora::testing::pressComputeButtons(view.app(), f);
+            f->grab().save(dir + "/" + QString::fromStdString(form) + ".png");
+            view.app().hide(form);
+        }
+    }
+    QApplication::setFont(before);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Offscreen, the screen is the 1366×768 one the windows must fit.
+    QTemporaryFile screens;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
+        screens.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1366, "height": 768,
+                          "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        screens.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

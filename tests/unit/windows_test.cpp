@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/app.h"
+#include "core/layout.h"
 #include "null_port.h"
 
 using namespace kelmora;
@@ -13,10 +14,6 @@ using namespace kelmora;
 namespace {
 
 using kelmora::testing::NullPort;
-
-bool overlaps(const Rect& a, const Rect& b) {
-    return a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom();
-}
 
 TEST(Windows, DescriptionsAreConsistent) {
     // Windows whose title bar differs from their form name.
@@ -39,21 +36,100 @@ TEST(Windows, DescriptionsAreConsistent) {
             if (!fresh) {
                 EXPECT_EQ(it->second, c.kind) << c.name << " shares its name across kinds";
             }
-            EXPECT_GT(c.rect.w, 0) << c.name;
-            EXPECT_GT(c.rect.h, 0) << c.name;
-            EXPECT_LE(c.rect.right(), def.width) << c.name;
-            EXPECT_LE(c.rect.bottom(), def.height) << c.name;
-            // Printed lines start at the top-left corner: nothing may cover it
-            // (the expense hub prints nothing).
-            if (form != "Form9") {
-                EXPECT_FALSE(overlaps(c.rect, {0, 0, 120, 40})) << c.name << " covers the surface start";
-            }
         }
         for (const auto& [control, handler] : def.handlers) EXPECT_TRUE(kinds.count(control)) << "handler for missing " << control;
         EXPECT_TRUE(def.handlers.count(def.closeControl)) << "close box control " << def.closeControl << " has no handler";
-        // Readable without resizing on a 1366×768 screen.
-        EXPECT_LE(def.width, 1360);
-        EXPECT_LE(def.height, 700);
+    }
+}
+
+// The layout of every window with estimated text sizes: each control has
+// room, none covers another (a frame holds a control whole or not at all),
+// the band at the top left is clear of them all, and resizing keeps it so.
+TEST(Windows, LayoutKeepsControlsApartAndTheBandClear) {
+    const EstimatedMeasure measure;
+    const Size screen{1366, 740};
+    NullPort port;
+    App app(port);
+    for (int n = 1; n <= App::kForms; ++n) {
+        const std::string form = "Form" + std::to_string(n);
+        SCOPED_TRACE(form);
+        const WindowDef& def = app.window(form)->def();
+        const std::vector<std::string> sample = samplePrinting(form);
+        const WindowLayout layout(def, measure, sample, screen);
+        EXPECT_LE(layout.preferred().w, screen.w);
+        EXPECT_LE(layout.minimum().w, layout.preferred().w);
+        EXPECT_LE(layout.minimum().h, layout.preferred().h);
+        for (const Size client : {layout.preferred(), Size{layout.preferred().w + 200, layout.preferred().h + 100}}) {
+            const Geometry g = layout.at(client);
+            const Rect window{0, 0, client.w, client.h};
+            ASSERT_EQ(g.rects.size(), def.controls.size());
+            if (def.prints) {
+                EXPECT_EQ(g.band.x, 0);
+                EXPECT_EQ(g.band.y, 0);
+                EXPECT_GE(g.band.h, 4 * measure.printedLine());
+            }
+            for (std::size_t i = 0; i < def.controls.size(); ++i) {
+                const ControlDef& c = def.controls[i];
+                const Rect& r = g.rects[i];
+                EXPECT_FALSE(r.empty()) << c.name;
+                EXPECT_TRUE(window.contains(r)) << c.name;
+                EXPECT_FALSE(r.intersects(g.band)) << c.name << " stands over the band";
+                if (c.kind == ControlKind::Label || c.kind == ControlKind::Button) {
+                    const Size need = c.kind == ControlKind::Label ? measure.label(c.text) : measure.button(c.text);
+                    EXPECT_GE(r.w, need.w) << c.name << " clips its caption";
+                }
+                for (std::size_t j = i + 1; j < def.controls.size(); ++j) {
+                    const Rect& o = g.rects[j];
+                    const bool frames = c.kind == ControlKind::Frame || def.controls[j].kind == ControlKind::Frame;
+                    if (frames) {
+                        EXPECT_TRUE(!r.intersects(o) || r.contains(o) || o.contains(r))
+                            << c.name << " cuts across " << def.controls[j].name;
+                    } else {
+                        EXPECT_FALSE(r.intersects(o)) << c.name << " overlaps " << def.controls[j].name;
+                    }
+                }
+            }
+        }
+        // The band opens tall enough for what the buttons print, up to the screen.
+        const Geometry opened = layout.at(layout.preferred());
+        if (def.prints && layout.preferred().h < screen.h) {
+            EXPECT_GE(opened.band.h, static_cast<int>(sample.size()) * measure.printedLine()) << sample.size() << " rows";
+        }
+    }
+}
+
+// The boxes of a column line up, inside its frames and outside them, and a
+// grid's last column stands under them.
+TEST(Windows, BoxesOfAColumnLineUp) {
+    const EstimatedMeasure measure;
+    NullPort port;
+    App app(port);
+    struct Case {
+        const char* form;
+        std::vector<const char*> boxes;
+    };
+    const Case cases[] = {
+        {"Form64", {"Text1", "Text2", "Text5", "Text3", "Text4", "Text6"}},  // three in a frame, three below it
+        {"Form26", {"Text1", "Text2", "Text5", "Text3", "Text4", "Text6"}},  // two frames and a box between them
+        {"Form6", {"Text1", "Text3", "Text4", "Text2", "Text5"}},
+        {"Form23", {"Text2", "Text10", "Text13"}},  // the quantity column of the grid, then the lone box
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.form);
+        const WindowDef& def = app.window(c.form)->def();
+        const WindowLayout layout(def, measure, samplePrinting(c.form), {1366, 740});
+        const Geometry g = layout.at(layout.preferred());
+        const auto rectOf = [&](const char* box) {
+            for (std::size_t i = 0; i < def.controls.size(); ++i)
+                if (def.controls[i].name == box) return g.rects[i];
+            ADD_FAILURE() << "no " << box;
+            return Rect{};
+        };
+        const Rect first = rectOf(c.boxes.front());
+        for (const char* box : c.boxes) {
+            EXPECT_EQ(rectOf(box).x, first.x) << box;
+            EXPECT_EQ(rectOf(box).right(), first.right()) << box;
+        }
     }
 }
 

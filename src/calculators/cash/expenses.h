@@ -6,7 +6,6 @@
 // button that empties the numeric part of it.
 #pragma once
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +27,7 @@ inline WindowDef calculator(const ExpenseWindow& e, Handler compute) {
     FormBuilder b(e.form, e.caption);
     // The explanation is Label3 and stands above everything else; the field
     // labels take the names left free before it.
-    const int width = std::max(layout::kLabelWidth + layout::kBoxWidth, layout::textWidth(e.explanation) + 12);
-    b.label("Label3", e.explanation, width);
-    b.skip(4);
+    b.label("Label3", e.explanation).gap();
     b.field("Text1", e.text1Label).field("Text2", e.text2Label);
     b.standardButtons(std::move(compute));
     return b.build();
@@ -79,13 +76,9 @@ inline void batchGrid(FormBuilder& b) {
 // The compute button on a row of its own (its caption is long), then
 // "取消", "清空" and "退出".
 inline void gridButtons(FormBuilder& b, const char* computeCaption, Handler compute, int lastCleared) {
-    b.skip(6);
-    b.place({.name = "Command1",
-             .kind = ControlKind::Button,
-             .text = computeCaption,
-             .rect = {.x = b.x(), .y = b.y(), .w = 2 * layout::kButtonWidth + 8, .h = layout::kButtonHeight}});
-    b.skip(layout::kButtonHeight + 2);
-    b.buttons({{"Command2", "取消"}, {"Command4", "清空"}, {"Command3", "退出"}});
+    b.gap().buttons({{.name = "Command1", .caption = computeCaption}});
+    b.buttons({{.name = "Command2", .caption = "取消"}, {.name = "Command4", .caption = "清空"},
+               {.name = "Command3", .caption = "退出"}});
     b.on("Command1", std::move(compute));
     b.on("Command2", FormBuilder::cancel);
     b.on("Command4", [lastCleared](Window& w) { w.clearBoxes(1, lastCleared); });

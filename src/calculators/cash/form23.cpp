@@ -21,7 +21,7 @@ void compute(Window& w) {
 WindowDef define() {
     FormBuilder b("Form23");
     expenses::batchGrid(b);
-    b.skip(4).field("Text13", "本月发出数量");
+    b.gap().field("Text13", "本月发出数量");
     expenses::gridButtons(b, "一次加权平均法", compute, 10);
     return b.build();
 }

@@ -43,7 +43,7 @@ WindowDef define() {
     b.heading("外埠采购").field("Text1", "材料费用").field("Text2", "应交税金");
     b.heading("申请汇票").field("Text3", "银行汇票").field("Text5", "利率（年）").field("Text6", "到期天数");
     b.standardButtons(compute);
-    b.lowerLeft(29);  // below the 29 lines one click prints
+    b.lowerLeft();
     b.heading("申请本票").field("Text4", "银行本票").field("Text7", "利率（年）").field("Text8", "到期天数");
     return b.build();
 }

@@ -27,20 +27,15 @@ WindowDef define() {
     };
     FormBuilder b("Form9");
     // Nothing is printed here, so the buttons take the left edge.
-    const int buttonX = layout::kMargin, labelX = buttonX + layout::kButtonWidth + 12;
-    const int step = layout::kButtonHeight + 8;
-    int y = layout::kMargin, n = 0;
+    b.printsNothing();
+    int n = 0;
     for (const Topic& t : topics) {
-        b.place({t.button, t.index, ControlKind::Button, t.caption,
-                 {buttonX, y, layout::kButtonWidth, layout::kButtonHeight}});
-        b.place({"Label" + std::to_string(++n), -1, ControlKind::Label, t.explanation,
-                 {labelX, y + 6, layout::textWidth(t.explanation) + 12, 20}});
+        b.choice({.name = t.button, .caption = t.caption, .index = t.index}, "Label" + std::to_string(++n),
+                 t.explanation);
         const std::string target = t.opens;
         b.on(t.button, [target](Window& w) { w.open(target); });
-        y += step;
     }
-    b.place({"Command9", -1, ControlKind::Button, "退出",
-             {buttonX, y + 12, layout::kButtonWidth, layout::kButtonHeight}});
+    b.gap().buttons({{.name = "Command9", .caption = "退出"}});
     b.on("Command9", FormBuilder::exit);
     b.closeControl("Command9");
     return b.build();

@@ -84,8 +84,6 @@ WindowDef define() {
         .field("Text7", "征税率")
         .field("Text8", "退税率");
     b.standardButtons(compute, "出口退税");
-    // Tall enough for the thirty-odd lines of one click.
-    b.minSize(0, 600);
     return b.build();
 }
 

@@ -47,8 +47,6 @@ WindowDef define() {
     b.buttons({{"Command4", "保险及退货支出"}, {"Command3", "退出"}});
     b.on("Command1", returnGoods).on("Command4", returnExpenses);
     b.on("Command2", FormBuilder::cancel).on("Command3", FormBuilder::exit);
-    // Room for both outputs one under the other.
-    b.minSize(0, 360);
     return b.build();
 }
 

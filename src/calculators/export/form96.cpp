@@ -50,21 +50,18 @@ WindowDef define() {
     // Two columns of boxes, both right of the printed lines: the claim and its
     // shares on the right, the cost and the two later rates on the left,
     // starting beside the company's own share.
-    constexpr int kLeft = layout::kSurfaceWidth;
-    constexpr int kRight = kLeft + layout::kLabelWidth + 4 + layout::kBoxWidth + 20;
     FormBuilder b("Form96");
-    b.column(kRight)
-        .field("Text1", "出口理赔总额")
+    b.beginColumns();
+    b.blankRow().blankRow().blankRow().blankRow();
+    b.field("Text6", "成本总额").field("Text7", "收到理赔时汇率").field("Text8", "支付理赔时汇率");
+    b.nextColumn();
+    b.field("Text1", "出口理赔总额")
         .field("Text2", "确认理赔时汇率")
         .field("Text3", "运输原因损失")
-        .field("Text4", "管理原因损失");
-    const int ownRow = b.y();
-    b.field("Text5", "自身原因损失");
-    const int buttonRow = b.y();
-    b.at(kLeft, ownRow).field("Text6", "成本总额").field("Text7", "收到理赔时汇率").field("Text8", "支付理赔时汇率");
-    b.at(kRight, buttonRow).standardButtons(compute, "出口理赔");
-    // Tall enough for the twenty-five lines of one click.
-    b.minSize(0, 460);
+        .field("Text4", "管理原因损失")
+        .field("Text5", "自身原因损失");
+    b.standardButtons(compute, "出口理赔");
+    b.endColumns();
     return b.build();
 }
 

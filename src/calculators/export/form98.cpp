@@ -46,7 +46,7 @@ WindowDef define() {
     FormBuilder b("Form98");
     b.field("Text1", "商品总成本").field("Text2", "增值税税率").field("Text3", "销售净额").field("Text4", "销售时汇率");
     b.standardButtons(compute, "买断出口");
-    b.lowerLeft(23);  // below the 23 lines one click prints
+    b.lowerLeft();
     b.field("Text5", "手续费").field("Text6", "买入汇率").field("Text7", "佣金金额");
     return b.build();
 }

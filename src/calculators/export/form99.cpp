@@ -64,7 +64,7 @@ WindowDef define() {
         .field("Text6", "保险费")
         .field("Text7", "佣金");
     b.standardButtons(compute, "收取出口手续费");
-    b.lowerLeft(25);  // below the 25 lines one click prints
+    b.lowerLeft();
     b.field("Text8", "代付汇率").field("Text9", "收汇汇率").field("Text10", "结算清单汇率").field("Text11", "合同金额");
     return b.build();
 }

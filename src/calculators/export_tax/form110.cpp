@@ -54,8 +54,6 @@ WindowDef define() {
         .field("Text4", "退税率")
         .field("Text5", "消费税税率");
     b.standardButtons(compute, "自营出口退税");
-    // Tall enough for the twenty-nine lines of one click.
-    b.minSize(0, 520);
     return b.build();
 }
 

@@ -37,8 +37,6 @@ WindowDef define() {
     FormBuilder b("Form111");
     b.field("Text1", "缴纳消费税").field("Text2", "补交消费税");
     b.standardButtons(compute, "委托出口消费税");
-    // Tall enough for the twenty-four lines of one click.
-    b.minSize(0, 440);
     return b.build();
 }
 

@@ -49,24 +49,20 @@ void compute(Window& w) {
 
 WindowDef define() {
     FormBuilder b("Form43");
-    // The four methods stand as the four quarters of the control area, the
-    // free band at the left kept for the printed figures.
-    constexpr int kLeft = layout::kSurfaceWidth;
-    constexpr int kRight = kLeft + layout::kLabelWidth + 4 + layout::kBoxWidth + 40;
-    const int top = b.y();
-    const int lower = top + layout::kHeadingStep + 4 * layout::kRowStep + 16;
-
-    b.at(kRight, top).heading("年限平均法");
-    b.field("Text1", "预计净残值率").field("Text2", "预计使用寿命").field("Text3", "固定资产原价");
-    b.at(kLeft, top).heading("双倍余额递减法");
+    // The four methods stand as the four quarters of the control area; a
+    // blank row keeps the lower two level.
+    b.beginColumns();
+    b.heading("双倍余额递减法");
     b.field("Text4", "预计使用寿命").field("Text5", "固定资产原价").field("Text6", "使用年数").field("Text15", "净残值");
-    b.at(kRight, lower).heading("年数总和法");
-    b.field("Text10", "已使用年限").field("Text11", "预计使用年限").field("Text12", "固定资产原价").field("Text13", "净残值");
-    b.at(kLeft, lower).heading("工作量法");
+    b.gap().heading("工作量法");
     b.field("Text7", "固定资产原价").field("Text8", "预计净残值率").field("Text9", "预计总工作量").field("Text14", "当期工作量");
-
-    b.at(kRight, b.y() + 8);
-    b.standardButtons(compute);
+    b.nextColumn();
+    b.heading("年限平均法");
+    b.field("Text1", "预计净残值率").field("Text2", "预计使用寿命").field("Text3", "固定资产原价").blankRow();
+    b.gap().heading("年数总和法");
+    b.field("Text10", "已使用年限").field("Text11", "预计使用年限").field("Text12", "固定资产原价").field("Text13", "净残值");
+    b.gap().standardButtons(compute);
+    b.endColumns();
     return b.build();
 }
 

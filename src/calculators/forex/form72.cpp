@@ -71,13 +71,11 @@ WindowDef define() {
     b.field("Text1", "长期外汇借款").field("Text2", "年利率").field("Text3", "借款时间-年").field("Text16", "出售时汇率");
     // The rate table: each value box follows a box naming its rate.  The
     // naming boxes are the user's to edit and are never read.
-    b.skip(6);
+    b.gap();
     b.grid({{{"Text10", "借款汇率"}, {"Text4", ""}, {"Text13", "第3年汇率"}, {"Text7", ""}},
             {{"Text11", "第1年汇率"}, {"Text5", ""}, {"Text14", "第4年汇率"}, {"Text8", ""}},
-            {{"Text12", "第2年汇率"}, {"Text6", ""}, {"Text15", "第5年汇率"}, {"Text9", ""}}},
-           80);
+            {{"Text12", "第2年汇率"}, {"Text6", ""}, {"Text15", "第5年汇率"}, {"Text9", ""}}});
     b.standardButtons(compute, "长期外汇借款");
-    b.minSize(0, 690);  // five year blocks make forty-odd lines
     return b.build();
 }
 

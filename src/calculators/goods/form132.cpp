@@ -32,31 +32,20 @@ void compute(Window& w) {
     }
 }
 
-// A caption and its box on one row of a narrow column.
-void row(FormBuilder& b, const char* labelName, const char* caption, const char* box) {
-    constexpr int kCaptionWidth = 96;
-    b.label(labelName, caption, kCaptionWidth);
-    b.place({box, -1, ControlKind::TextBox, {},
-             {b.x() + kCaptionWidth + 4, b.y() - layout::kRowStep, layout::kBoxWidth, layout::kBoxHeight}});
-}
-
 WindowDef define() {
     FormBuilder b("Form132");
     // Two columns under the members of the heading array Label7: the
-    // short-term loan at the right (index 0), the long-term loan at the left
-    // (index 1).  Text boxes come in their number order.
-    constexpr int kLeft = layout::kSurfaceWidth, kRight = kLeft + 240;
-    const int top = b.y();
-    b.place({"Label7", 0, ControlKind::Heading, "短期长期借款", {kRight, top, 220, 20}});
-    b.at(kRight, top + layout::kHeadingStep);
-    row(b, "Label1", "银行借款", "Text1");
-    row(b, "Label2", "年利率", "Text2");
-    row(b, "Label3", "期限（季）", "Text3");
-    b.place({"Label7", 1, ControlKind::Heading, "长期借款", {kLeft, top, 220, 20}});
-    b.at(kLeft, top + layout::kHeadingStep);
-    row(b, "Label4", "银行借款", "Text4");
-    row(b, "Label5", "年利率", "Text5");
-    row(b, "Label6", "期限（年）", "Text6");
+    // long-term loan at the left (index 1), the short-term loan at the right
+    // (index 0).
+    b.beginColumns();
+    b.heading("Label7", "长期借款", 1);
+    b.namedField("Text4", "Label4", "银行借款").namedField("Text5", "Label5", "年利率");
+    b.namedField("Text6", "Label6", "期限（年）");
+    b.nextColumn();
+    b.heading("Label7", "短期长期借款", 0);
+    b.namedField("Text1", "Label1", "银行借款").namedField("Text2", "Label2", "年利率");
+    b.namedField("Text3", "Label3", "期限（季）");
+    b.endColumns();
     b.standardButtons(compute);
     return b.build();
 }

@@ -101,8 +101,9 @@ void compute(Window& w) {
 
 WindowDef define() {
     FormBuilder b("Form20");
+    b.beginColumns();
     b.heading("领用包装").field("Text1", "包装成本");
-    b.column(layout::kSurfaceWidth + layout::kLabelWidth + layout::kBoxWidth + 30);
+    b.nextColumn();
     b.heading("包装随物").field("Text2", "包装成本");
     b.heading("分次转销法").field("Text3", "包装成本").field("Text4", "使用次数").field("Text5", "残值");
     b.heading("包装押金或出租")
@@ -110,7 +111,7 @@ WindowDef define() {
         .field("Text7", "出借成本")
         .field("Text8", "押金")
         .field("Text9", "最终租金");
-    b.at(layout::kSurfaceWidth, b.y());
+    b.endColumns();
     b.standardButtons(compute);
     return b.build();
 }

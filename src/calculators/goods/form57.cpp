@@ -44,8 +44,6 @@ WindowDef define() {
     FormBuilder b("Form57");
     b.field("Text1", "商品总价（原材料、包装物）").field("Text2", "应交增值税（销）").field("Text3", "成本总额");
     b.standardButtons(compute);
-    // Tall enough for the thirty-odd lines of one click.
-    b.minSize(0, 480);
     return b.build();
 }
 

@@ -51,8 +51,6 @@ WindowDef define() {
     b.beginFrame("Frame1", "货款").field("Text1", "商品总价").field("Text4", "运费").endFrame();
     b.field("Text2", "应交增值税（销）").field("Text3", "成本总额");
     b.standardButtons(compute);
-    // Tall enough for the forty-odd lines of one click.
-    b.minSize(0, 600);
     return b.build();
 }
 

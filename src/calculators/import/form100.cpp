@@ -43,8 +43,6 @@ WindowDef define() {
         .field("Text4", "每套加工费")
         .field("Text5", "增值税税率");
     b.standardButtons(compute, "进料加工");
-    // Tall enough for the two dozen lines of one click.
-    b.minSize(0, 420);
     return b.build();
 }
 

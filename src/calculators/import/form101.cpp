@@ -48,8 +48,6 @@ WindowDef define() {
         .field("Text5", "加工费")
         .field("Text6", "手续费");
     b.standardButtons(compute, "进料加工出口");
-    // Tall enough for the two dozen lines of one click.
-    b.minSize(0, 420);
     return b.build();
 }
 

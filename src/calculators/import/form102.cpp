@@ -59,11 +59,9 @@ WindowDef define() {
         .field("Text5", "关税税率")
         .field("Text6", "消费税税率")
         .field("Text7", "增值税税率");
-    const int buttonsY = b.y();
-    // The commission stands in the lower left, below the 26 lines one click prints.
-    b.lowerLeft(26).field("Text8", "收到佣金").field("Text9", "收佣金时汇率");
-    b.at(layout::kSurfaceWidth, buttonsY);
     b.standardButtons(compute, "进口商品");
+    // The commission stands in the lower left, below the printed lines.
+    b.lowerLeft().field("Text8", "收到佣金").field("Text9", "收佣金时汇率");
     return b.build();
 }
 

@@ -49,8 +49,6 @@ WindowDef define() {
         .field("Text5", "货款额")
         .field("Text6", "增值税额");
     b.standardButtons(compute, "进口商品销售");
-    // Tall enough for the two dozen lines of one click.
-    b.minSize(0, 420);
     return b.build();
 }
 

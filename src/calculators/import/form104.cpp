@@ -54,7 +54,7 @@ WindowDef define() {
         .field("Text4", "进口关税")
         .field("Text5", "货款");
     b.standardButtons(compute, "进口商品退回");
-    b.lowerLeft(26);  // below the 26 lines one click prints
+    b.lowerLeft();
     b.field("Text6", "货款增值税").field("Text7", "退货款及运费").field("Text8", "退货汇率").field("Text9", "退还增值税");
     return b.build();
 }

@@ -48,7 +48,7 @@ WindowDef define() {
         .field("Text4", "货款增值税额")
         .field("Text5", "退还进口关税");
     b.standardButtons(compute, "进口商品索赔");
-    b.lowerLeft(21);  // below the 21 lines one click prints
+    b.lowerLeft();
     b.field("Text6", "收到赔款").field("Text7", "赔款汇率").field("Text8", "收到退还关税").field("Text9", "收到退还增值税");
     return b.build();
 }

@@ -62,7 +62,7 @@ WindowDef define() {
         .field("Text7", "收取手续费")
         .field("Text8", "手续费汇率");
     b.standardButtons(compute, "代理业务进口");
-    b.lowerLeft(33);  // below the 33 lines one click prints
+    b.lowerLeft();
     b.field("Text9", "进口关税")
         .field("Text10", "手续费增值税")
         .field("Text11", "应交进口增值税")

@@ -49,7 +49,7 @@ WindowDef define() {
     b.field("Text3", "增值税税率");
     b.beginFrame("Frame2", "其他应收款").field("Text4", "保险赔偿").field("Text6", "人员赔偿").endFrame();
     b.standardButtons(compute);
-    b.lowerLeft(21);  // below the 21 lines one click prints
+    b.lowerLeft();
     b.heading("原材料盘盈").field("Text7", "原材料盘盈");
     return b.build();
 }

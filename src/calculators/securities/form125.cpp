@@ -21,7 +21,6 @@ void clearInputs(Window& w) { w.clearBoxes(7, 12); }
 
 WindowDef define() {
     FormBuilder b("Form125");
-    constexpr int cell = 96;
     b.label("注：最后一年收入=债券面值+利息");
     b.grid({{{"Text13", "年份"},
              {"Text1", "价款-为负值"},
@@ -36,8 +35,7 @@ WindowDef define() {
              {"Text9", ""},
              {"Text10", ""},
              {"Text11", ""},
-             {"Text12", ""}}},
-           cell);
+             {"Text12", ""}}});
     b.buttons({{"Command1", "债券实际收益率"}, {"Command2", "取消"}, {"Command4", "清除"}, {"Command3", "退出"}});
     b.on("Command1", compute).on("Command2", FormBuilder::cancel).on("Command4", clearInputs);
     b.on("Command3", FormBuilder::exit);

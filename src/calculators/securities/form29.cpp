@@ -50,21 +50,21 @@ void compute(Window& w) {
 
 WindowDef define() {
     FormBuilder b("Form29");
+    b.beginColumns();
     b.heading("出售股票")
         .field("Text6", "股票买价")
         .field("Text7", "发放股利")
         .field("Text8", "购买税费")
         .field("Text9", "股票售价")
         .field("Text10", "出售税费");
-    const int buttonsAt = b.y();
-    b.column(layout::kSurfaceWidth + layout::kLabelWidth + layout::kBoxWidth + 30);
+    b.nextColumn();
     b.heading("出售债券")
         .field("Text1", "债券买价/账面余额")
         .field("Text2", "发放债利")
         .field("Text3", "购买税费")
         .field("Text4", "债券售价")
         .field("Text5", "出售税费");
-    b.at(layout::kSurfaceWidth, buttonsAt);
+    b.endColumns();
     b.standardButtons(compute);
     return b.build();
 }

@@ -94,8 +94,6 @@ WindowDef define() {
         .field("Text7", "当期公允价值")
         .endFrame();
     b.standardButtons(compute);
-    // Tall enough for the two dozen lines of one click.
-    b.minSize(0, 460);
     return b.build();
 }
 

@@ -42,24 +42,22 @@ void compute(Window& w) {
 
 WindowDef define() {
     FormBuilder b("Form127");
-    // Two columns right of the free band: the eight taxes at the right, VAT
-    // alone at the left on the row of the last tax.
-    constexpr int kLeft = layout::kSurfaceWidth;
-    constexpr int kRight = kLeft + layout::kLabelWidth + layout::kBoxWidth + 20;
-    b.column(kRight)
-        .field("Text1", "消费税")
+    // Two columns right of the band: the eight taxes at the right, VAT alone
+    // at the left on the row of the last tax.
+    b.beginColumns();
+    for (int row = 1; row < 8; ++row) b.blankRow();
+    b.field("Text8", "增值税");
+    b.nextColumn();
+    b.field("Text1", "消费税")
         .field("Text2", "资源税")
         .field("Text3", "城建税")
         .field("Text4", "教育费附加")
         .field("Text5", "房产税")
         .field("Text6", "车船税")
-        .field("Text7", "土地税");
-    const int lastRow = b.y();
-    b.field("Text9", "文化税");
-    const int below = b.y();
-    b.at(kLeft, lastRow).field("Text8", "增值税");
-    b.at(kRight, below).standardButtons(compute);
-    b.minSize(0, 480);  // room for the two dozen lines of one click
+        .field("Text7", "土地税")
+        .field("Text9", "文化税");
+    b.standardButtons(compute);
+    b.endColumns();
     return b.build();
 }
 

@@ -13,7 +13,7 @@ void compute(Window& w) {
 WindowDef define() {
     FormBuilder b("Form129");
     const char* note = "营业外收入：企业转让固定资产、处置无形资产、确认的政府补助利得";
-    b.label("Label1", note, layout::textWidth(note));
+    b.label("Label1", note);
     b.field("Text1", "营业外收入").field("Text2", "应交税费");
     b.standardButtons(compute);
     return b.build();

@@ -69,14 +69,16 @@ void carryForward(Window& w) {
 
 WindowDef define() {
     FormBuilder b("Form140");
-    // Two columns right of the free band: expenses, income tax and revenue
-    // at the right with the buttons under them, the gains, non-operating
-    // income and the cost of main business at the left.  Tab order runs down
-    // the right column, then the left one, then the buttons.
-    constexpr int kLeft = layout::kSurfaceWidth;
-    constexpr int kRight = kLeft + layout::kLabelWidth + layout::kBoxWidth + 20;
-    b.column(kRight)
-        .field("Text9", "销售费用（借）")
+    // Two columns right of the band: the gains, non-operating income and the
+    // cost of main business at the left; expenses, income tax and revenue at
+    // the right with the buttons under them.
+    b.beginColumns();
+    b.field("Text3", "公允价值变动损益（贷）")
+        .field("Text4", "投资收益（贷）")
+        .field("Text5", "营业外收入（贷）")
+        .field("Text6", "主营业务成本（贷）");
+    b.nextColumn();
+    b.field("Text9", "销售费用（借）")
         .field("Text10", "管理费用（借）")
         .field("Text11", "财务费用（借）")
         .field("Text12", "资产减值损失（借）")
@@ -86,18 +88,12 @@ WindowDef define() {
         .field("Text8", "营业税金及附加（贷）")
         .field("Text1", "主营业务收入（贷）")
         .field("Text2", "其他业务收入（贷）");
-    const int below = b.y();
-    b.column(kLeft)
-        .field("Text3", "公允价值变动损益（贷）")
-        .field("Text4", "投资收益（贷）")
-        .field("Text5", "营业外收入（贷）")
-        .field("Text6", "主营业务成本（贷）");
-    b.at(kRight, below);
-    b.buttons({{"Command1", "确定"}, {"Command2", "取消"}, {"Command3", "退出"}});
-    b.buttons({{"Command4", "结转本年利润"}});
+    b.buttons({{.name = "Command1", .caption = "确定"}, {.name = "Command2", .caption = "取消"},
+               {.name = "Command3", .caption = "退出"}});
+    b.buttons({{.name = "Command4", .caption = "结转本年利润"}});
+    b.endColumns();
     b.on("Command1", compute).on("Command2", FormBuilder::cancel).on("Command3", FormBuilder::exit);
     b.on("Command4", carryForward);
-    b.minSize(0, 480);  // room for the thirty lines of one click
     return b.build();
 }
 
