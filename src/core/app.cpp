@@ -1,6 +1,8 @@
 #include "core/app.h"
 
 #include <charconv>
+#include <exception>
+#include <iostream>
 #include <map>
 
 namespace kelmora {
@@ -61,11 +63,21 @@ void App::hide(const std::string& form) {
     port_.surfaceChanged(*w);
 }
 
+void Port::internalError(Window& w, const std::string& what) {
+    std::cerr << "internal error in " << w.name() << ": " << what << '\n';
+}
+
 void App::guarded(Window& w, const std::function<void()>& f) {
     try {
         f();
     } catch (const ArithmeticFailure& e) {
         port_.failure(w, e);
+    } catch (const std::exception& e) {
+        // A fault in one window's description must not take the user's other
+        // windows and their figures down with it.
+        port_.internalError(w, e.what());
+    } catch (...) {
+        port_.internalError(w, "unknown exception");
     }
 }
 

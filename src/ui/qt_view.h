@@ -25,6 +25,7 @@ public:
     void hidden(Window& w) override;
     void messageBox(Window& owner, const std::string& text) override;
     void failure(Window& w, const ArithmeticFailure& e) override;
+    void internalError(Window& w, const std::string& what) override;
     void quit() override;
     void textChanged(Window& w, const std::string& box) override;
     void surfaceChanged(Window& w) override;
