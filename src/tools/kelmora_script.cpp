@@ -1,4 +1,5 @@
 // kelmora-script [FILE]: plays a script of user actions without a display.
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -8,6 +9,8 @@
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    // A reader that goes away is a write error to report, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
     if (argc > 2) {
         std::cerr << "usage: kelmora-script [FILE]\n";
         return 2;
