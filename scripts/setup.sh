@@ -3,6 +3,10 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgtest-dev fonts-wqy-microhei xvfb xauth locales)
+
+# The checked build and the fuzz targets: clang, with its sanitizer and
+# libFuzzer runtimes.
+packages+=(clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

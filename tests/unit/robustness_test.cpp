@@ -81,74 +81,67 @@ bool wellFormedAmount(std::string_view a) {
 // The same for the text form a handler writes into a box.
 bool wellFormedBoxText(std::string_view t) { return t.empty() || textForm(fieldValue(t).value()) == t; }
 
+// Drives one window through many cases, each on a cleared surface.
 class Sweep {
 public:
-    std::vector<std::string> problems;
-
-    // Sets the boxes (box i to valueOfBox[i], the list repeated as needed),
-    // then clicks every control that has a handler (buttons only, when
-    // buttonsOnly), in the window's order.
-    void run(const std::string& form, const std::vector<std::string>& valueOfBox, const std::string& what,
-             bool buttonsOnly = false) {
-        Recorder port;
-        App app(port);
-        Window& w = *app.window(form);
-        std::vector<std::string> boxes, clickable;
+    Sweep(const std::string& form, std::vector<std::string>& problems)
+        : form_(form), problems_(problems), app_(port_), w_(*app_.window(form)) {
         std::set<std::string> seen;
-        for (const auto& c : w.def().controls) {
+        for (const auto& c : w_.def().controls) {
             if (!seen.insert(c.name).second) continue;  // a control array answers to one name
-            if (c.kind == ControlKind::TextBox) boxes.push_back(c.name);
-            if (w.def().handlers.count(c.name) && (!buttonsOnly || c.kind == ControlKind::Button))
-                clickable.push_back(c.name);
-        }
-        for (std::size_t i = 0; i < boxes.size(); ++i) w.setText(boxes[i], valueOfBox[i % valueOfBox.size()]);
-
-        for (const auto& control : clickable) {
-            // Shown, so that everything the click prints stays on the surface.
-            app.open(form);
-            port.log.clear();
-            try {
-                app.click(w, control);
-            } catch (const std::exception& e) {
-                note(form, control, what, std::string("escaped the handler: ") + e.what());
-                continue;
+            if (c.kind == ControlKind::TextBox) boxes_.push_back(c.name);
+            if (w_.def().handlers.count(c.name)) {
+                clickable_.push_back(c.name);
+                if (c.kind == ControlKind::Button) buttons_.push_back(c.name);
             }
-            checkClick(port, form, control, what);
         }
     }
 
-    static std::size_t textBoxes(const std::string& form) {
-        std::set<std::string> names;
-        Recorder port;
-        App app(port);
-        for (const auto& c : app.window(form)->def().controls)
-            if (c.kind == ControlKind::TextBox) names.insert(c.name);
-        return names.size();
+    std::size_t boxCount() const { return boxes_.size(); }
+
+    // Sets box i to valueOfBox[i] (the list repeated as needed), then clicks
+    // every control that has a handler (only the buttons, when buttonsOnly)
+    // in the window's order.
+    void run(const std::vector<std::string>& valueOfBox, const std::string& what, bool buttonsOnly = false) {
+        w_.clear();
+        for (std::size_t i = 0; i < boxes_.size(); ++i) w_.setText(boxes_[i], valueOfBox[i % valueOfBox.size()]);
+        for (const auto& control : buttonsOnly ? buttons_ : clickable_) {
+            // Shown, so that everything the click prints stays on the surface.
+            app_.open(form_);
+            port_.log.clear();
+            try {
+                app_.click(w_, control);
+            } catch (const std::exception& e) {
+                note(control, what, std::string("escaped the handler: ") + e.what());
+                continue;
+            }
+            checkClick(control, what);
+        }
     }
 
 private:
-    void note(const std::string& form, const std::string& control, const std::string& what, const std::string& p) {
-        problems.push_back(form + "." + control + " with " + what + ": " + p);
+    void note(const std::string& control, const std::string& what, const std::string& p) {
+        problems_.push_back(form_ + "." + control + " with " + what + ": " + p);
     }
 
-    void checkClick(const Recorder& port, const std::string& form, const std::string& control,
-                    const std::string& what) {
+    void checkClick(const std::string& control, const std::string& what) {
+        const auto& log = port_.log;
         std::set<Window*> printedOn;
-        for (std::size_t i = 0; i < port.log.size(); ++i) {
-            const auto& e = port.log[i];
+        for (std::size_t i = 0; i < log.size(); ++i) {
+            const auto& e = log[i];
             switch (e.event) {
             case Recorder::Event::Fault:
-                note(form, control, what, "internal error: " + e.text);
+                note(control, what, "internal error: " + e.text);
                 break;
             case Recorder::Event::Failure:
-                if (i + 1 != port.log.size()) note(form, control, what, "something happened after the failure");
+                if (i + 1 != log.size()) note(control, what, "something happened after the failure");
                 break;
             case Recorder::Event::Message:
-                if (mentionsNonNumber(e.text)) note(form, control, what, "message box " + e.text);
+                if (mentionsNonNumber(e.text)) note(control, what, "message box " + e.text);
                 break;
             case Recorder::Event::BoxWritten:
                 if (!wellFormedBoxText(e.window->textOf(e.text)))
-                    note(form, control, what, "box " + e.text + " holds [" + e.window->textOf(e.text) + "]");
+                    note(control, what, "box " + e.text + " holds [" + e.window->textOf(e.text) + "]");
                 break;
             case Recorder::Event::Printed:
                 printedOn.insert(e.window);
@@ -163,38 +156,44 @@ private:
                 const std::string_view row = s.row(r);
                 const std::size_t at = s.amountAt(r);
                 const bool bad = at == std::string_view::npos ? mentionsNonNumber(row) : !wellFormedAmount(row.substr(at));
-                if (bad) note(form, control, what, w->name() + " prints [" + std::string(row) + "]");
+                if (bad) note(control, what, w->name() + " prints [" + std::string(row) + "]");
             }
         }
     }
+
+    std::string form_;
+    std::vector<std::string>& problems_;
+    Recorder port_;
+    App app_;
+    Window& w_;
+    std::vector<std::string> boxes_, clickable_, buttons_;
 };
 
 TEST(Sweep, EveryControlOfEveryWindowWithHostileTexts) {
     const std::vector<std::string> texts = hostileTexts();
-    Sweep sweep;
+    std::vector<std::string> problems;
     for (int n = 1; n <= App::kForms; ++n) {
-        const std::string form = "Form" + std::to_string(n);
+        Sweep sweep("Form" + std::to_string(n), problems);
         // Every box the same text, then every box a different one, turning
         // the table one step for each pass.
         for (std::size_t k = 0; k < texts.size(); ++k) {
-            sweep.run(form, {texts[k]}, "every box [" + texts[k].substr(0, 20) + "]");
+            sweep.run({texts[k]}, "every box [" + texts[k].substr(0, 20) + "]");
             std::vector<std::string> rotated(texts.begin() + k, texts.end());
             rotated.insert(rotated.end(), texts.begin(), texts.begin() + k);
-            sweep.run(form, rotated, "the table from [" + texts[k].substr(0, 20) + "]");
+            sweep.run(rotated, "the table from [" + texts[k].substr(0, 20) + "]");
         }
         // One hostile box among ordinary figures, so that the others let the
         // handler go deep into its formulas.
-        const std::size_t boxes = Sweep::textBoxes(form);
-        for (std::size_t b = 0; b < boxes; ++b)
+        for (std::size_t b = 0; b < sweep.boxCount(); ++b)
             for (const auto& t : texts) {
-                std::vector<std::string> one(boxes, "3");
+                std::vector<std::string> one(sweep.boxCount(), "3");
                 one[b] = t;
-                sweep.run(form, one, "box " + std::to_string(b) + " [" + t.substr(0, 20) + "]", true);
+                sweep.run(one, "box " + std::to_string(b) + " [" + t.substr(0, 20) + "]", true);
             }
     }
     std::string shown;
-    for (std::size_t i = 0; i < sweep.problems.size() && i < 20; ++i) shown += sweep.problems[i] + "\n";
-    EXPECT_TRUE(sweep.problems.empty()) << sweep.problems.size() << " problems, the first:\n" << shown;
+    for (std::size_t i = 0; i < problems.size() && i < 20; ++i) shown += problems[i] + "\n";
+    EXPECT_TRUE(problems.empty()) << problems.size() << " problems, the first:\n" << shown;
 }
 
 // The checks above catch what they claim to.
