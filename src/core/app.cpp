@@ -1,8 +1,6 @@
 #include "core/app.h"
 
 #include <charconv>
-#include <exception>
-#include <iostream>
 #include <map>
 
 namespace kelmora {
@@ -61,10 +59,6 @@ void App::hide(const std::string& form) {
     w->surface_.eraseRows();
     port_.hidden(*w);
     port_.surfaceChanged(*w);
-}
-
-void Port::internalError(Window& w, const std::string& what) {
-    std::cerr << "internal error in " << w.name() << ": " << what << '\n';
 }
 
 void App::guarded(Window& w, const std::function<void()>& f) {

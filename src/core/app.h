@@ -17,17 +17,17 @@ namespace kelmora {
 
 class Port {
 public:
+    // A handler of w stopped on a fault of the program itself: anything but
+    // an arithmetic failure, such as a box name its window does not have.
+    // The handler is abandoned there.  The desktop program and the runner
+    // report it and go on; a port that does not (a test's) lets the fault
+    // through as it was thrown, for it is called while the fault is handled.
+    virtual void internalError(Window& /*w*/, const std::string& /*what*/) { throw; }
     virtual ~Port() = default;
     virtual void shown(Window& w) = 0;   // open window: show and bring to the front
     virtual void hidden(Window& w) = 0;  // hide window
     virtual void messageBox(Window& owner, const std::string& text) = 0;  // modal, OK only
     virtual void failure(Window& w, const ArithmeticFailure& e) = 0;
-    // A handler of w stopped on a fault of the program itself (anything but
-    // an arithmetic failure, such as a box name its window does not have).
-    // The handler is abandoned at that point and the program goes on.  The
-    // desktop program and the runner report it; other ports write it to
-    // standard error, so that a test port never swallows it unseen.
-    virtual void internalError(Window& w, const std::string& what);
     virtual void quit() = 0;
     virtual void textChanged(Window&, const std::string& /*box*/) {}
     virtual void surfaceChanged(Window&) {}
@@ -63,8 +63,8 @@ public:
 
     // A click on a control (button, or a text box that reacts to clicks).
     // Runs the handler to completion; an arithmetic failure stops it at the
-    // failing step and is reported through the port, as is any other fault
-    // (guarded).  Returns false when the control has no handler.
+    // failing step and is reported through the port.  Returns false when the
+    // control has no handler.
     bool click(Window& w, const std::string& control);
 
     void endProgram();

@@ -1,12 +1,12 @@
 #include "runner/runner.h"
 
-#include <cerrno>
-#include <cstring>
 #include <istream>
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
+#include <cerrno>
+#include <cstring>
 
 #include "core/app.h"
 #include "shell/keyword_table.h"

@@ -8,9 +8,9 @@
 #include "runner/runner.h"
 
 int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
     // A reader that goes away is a write error to report, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
+    std::ios::sync_with_stdio(false);
     if (argc > 2) {
         std::cerr << "usage: kelmora-script [FILE]\n";
         return 2;

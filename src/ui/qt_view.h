@@ -20,12 +20,12 @@ public:
     App& app() { return app_; }
     void start();  // show the main window
     FormWidget* widget(const std::string& form) const;
+    void internalError(Window& w, const std::string& what) override;
 
     void shown(Window& w) override;
     void hidden(Window& w) override;
     void messageBox(Window& owner, const std::string& text) override;
     void failure(Window& w, const ArithmeticFailure& e) override;
-    void internalError(Window& w, const std::string& what) override;
     void quit() override;
     void textChanged(Window& w, const std::string& box) override;
     void surfaceChanged(Window& w) override;

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -229,6 +230,13 @@ TEST(InternalError, IsReportedAndTheProgramGoesOn) {
     EXPECT_TRUE(w.surface().rows().empty());
     app.click(w, "Command3");
     EXPECT_TRUE(app.existing("Form1")->visible());
+}
+
+TEST(InternalError, PortsThatDoNotReportItLetItThrough) {
+    BrokenWindow broken("Form4", mistypedBox);
+    kelmora::testing::SilentPort port;
+    App app(port);
+    EXPECT_THROW(app.click(*app.window("Form4"), "Command1"), std::logic_error);
 }
 
 struct RunResult {
