@@ -53,7 +53,7 @@ struct Recorder : Port {
     struct Entry {
         Event event;
         std::string text;  // message box text, internal error, or the box written
-        Window* window = nullptr;
+        const Window* window = nullptr;
     };
     std::vector<Entry> log;
 
@@ -76,11 +76,21 @@ bool mentionsNonNumber(std::string_view s) {
 // sign position, at most 15 significant digits, no stray zero, one space.
 bool wellFormedAmount(std::string_view a) {
     if (a.empty()) return true;  // an unset quantity prints nothing
-    return numberText(fieldValue(a).value()) == a;
+    try {
+        return numberText(fieldValue(a).value()) == a;
+    } catch (const ArithmeticFailure&) {
+        return false;  // beyond any double: no amount line prints that
+    }
 }
 
 // The same for the text form a handler writes into a box.
-bool wellFormedBoxText(std::string_view t) { return t.empty() || textForm(fieldValue(t).value()) == t; }
+bool wellFormedBoxText(std::string_view t) {
+    try {
+        return t.empty() || textForm(fieldValue(t).value()) == t;
+    } catch (const ArithmeticFailure&) {
+        return false;
+    }
+}
 
 // Drives one window through many cases, each on a cleared surface.
 class Sweep {
@@ -110,12 +120,7 @@ public:
             // Shown, so that everything the click prints stays on the surface.
             app_.open(form_);
             port_.log.clear();
-            try {
-                app_.click(w_, control);
-            } catch (const std::exception& e) {
-                note(control, what, std::string("escaped the handler: ") + e.what());
-                continue;
-            }
+            app_.click(w_, control);
             checkClick(control, what);
         }
     }
@@ -127,7 +132,7 @@ private:
 
     void checkClick(const std::string& control, const std::string& what) {
         const auto& log = port_.log;
-        std::set<Window*> printedOn;
+        std::set<const Window*> printedOn;
         for (std::size_t i = 0; i < log.size(); ++i) {
             const auto& e = log[i];
             switch (e.event) {
@@ -151,7 +156,7 @@ private:
                 break;
             }
         }
-        for (Window* w : printedOn) {
+        for (const Window* w : printedOn) {
             const Surface& s = w->surface();
             for (std::size_t r = 0; r < s.rowCount(); ++r) {
                 const std::string_view row = s.row(r);
@@ -201,7 +206,8 @@ TEST(Sweep, EveryControlOfEveryWindowWithHostileTexts) {
 TEST(Sweep, NumberTextChecksRejectWhatNoAmountLinePrints) {
     for (const char* ok : {"", " 0 ", "-20 ", " 1234.5 ", " 33.3333333333333 ", " 1E+20 ", " 1.5E-07 "})
         EXPECT_TRUE(wellFormedAmount(ok)) << '[' << ok << ']';
-    for (const char* bad : {" nan ", " inf ", "-inf ", " 1.50 ", "1 ", " 1", " +1 ", " 1234567890123456 ", " 0.1000 "})
+    for (const char* bad : {" nan ", " inf ", "-inf ", " 1.50 ", "1 ", " 1", " +1 ", " 1234567890123456 ", " 0.1000 ",
+                            " 1E+400 "})
         EXPECT_FALSE(wellFormedAmount(bad)) << '[' << bad << ']';
     EXPECT_TRUE(wellFormedBoxText("0.25"));
     EXPECT_FALSE(wellFormedBoxText(" 0.25"));
