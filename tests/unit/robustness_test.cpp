@@ -1,16 +1,14 @@
-// Hostile input to every control of every window, and what the program does
+// Hostile input to every control of every window, and what the model does
 // when a handler fails for a reason of its own.
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "broken_window.h"
 #include "core/app.h"
-#include "runner/runner.h"
 
 using namespace kelmora;
 
@@ -224,7 +222,7 @@ TEST(InternalError, IsReportedAndTheProgramGoesOn) {
     app.open("Form4");
     Window& w = *app.window("Form4");
     port.log.clear();
-    EXPECT_TRUE(app.click(w, "Command1"));
+    app.click(w, "Command1");
     // The handler stopped at the fault: the line before it stays, nothing
     // after it is printed, and the fault is the click's last event.
     EXPECT_EQ(w.surface().rows(), std::vector<std::string>{"before the fault"});
@@ -243,34 +241,6 @@ TEST(InternalError, PortsThatDoNotReportItLetItThrough) {
     kelmora::testing::SilentPort port;
     App app(port);
     EXPECT_THROW(app.click(*app.window("Form4"), "Command1"), std::logic_error);
-}
-
-struct RunResult {
-    int status;
-    std::string out, err;
-};
-
-RunResult run(const std::string& script) {
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    const int status = runScript(in, out, err);
-    return {status, out.str(), err.str()};
-}
-
-TEST(InternalError, RunnerReportsItWithTheLineAndGoesOn) {
-    BrokenWindow broken("Form4", mistypedBox);
-    const RunResult r = run("open Form4\nclick Form4.Command1\nsurface Form4\n");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.rfind("line 2: internal error in Form4: ", 0), 0u) << r.err;
-    EXPECT_NE(r.err.find("Text99"), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "show Form4\nsurface Form4\n|before the fault\n");
-}
-
-TEST(Runner, ByteOrderMarkOnlyAtTheStart) {
-    EXPECT_EQ(run("\xEF\xBB\xBFstate Form2\n").out, "state Form2 absent\n");
-    const RunResult r = run("state Form2\n\xEF\xBB\xBFstate Form2\n");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.rfind("line 2: unknown action", 0), 0u) << r.err;
 }
 
 }  // namespace
