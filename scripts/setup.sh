@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and testing Kelmora needs on Debian, if missing.
 set -euo pipefail
+# The checked build and the fuzz targets: clang, with its sanitizer and
+# libFuzzer runtimes.
+checked_build=(clang libclang-rt-dev)
 
 packages=(build-essential cmake qt6-base-dev libgtest-dev fonts-wqy-microhei xvfb xauth locales
   qt6-translations-l10n libqt6svg6 desktop-file-utils appstream file)
 missing=()
-for p in "${packages[@]}"; do
+for p in "${packages[@]}" "${checked_build[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 

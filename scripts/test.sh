@@ -1,9 +1,46 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite (offscreen Qt, no display).
+# Builds everything and runs the whole test suite (offscreen Qt, no display);
+# then builds it again with AddressSanitizer and UndefinedBehaviorSanitizer
+# in build-asan and runs the suite there too; when clang is present, that
+# build is made with clang and each fuzz target runs for a minute
+# (KELMORA_FUZZ_SECONDS changes how long).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+jobs="$(nproc)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+cmake --build build -j"$jobs"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+
+# The checked build: a second compiler for free when clang is there.
+checked=(-DKELMORA_SANITIZE=ON)
+if command -v clang++ >/dev/null; then checked+=(-DCMAKE_CXX_COMPILER=clang++ -DKELMORA_FUZZ=ON); fi
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo "${checked[@]}" >/dev/null
+cmake --build build-asan -j"$jobs"
+export UBSAN_OPTIONS=print_stacktrace=1
+(cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+
+[ -x build-asan/tests/fuzz/fuzz_script ] || exit 0
+# Both targets at once, one core each.  What a run finds goes to a scratch
+# corpus in build-asan, never among the seeds in tests/fuzz.
+targets=(field_text script)
+pids=()
+for target in "${targets[@]}"; do
+  mkdir -p "build-asan/fuzz/$target"
+  build-asan/tests/fuzz/fuzz_$target -max_total_time="${KELMORA_FUZZ_SECONDS:-60}" -timeout=10 \
+    -dict="tests/fuzz/$target.dict" -artifact_prefix="build-asan/fuzz/$target-" \
+    "build-asan/fuzz/$target" "tests/fuzz/corpus/$target" >"build-asan/fuzz/$target.log" 2>&1 &
+  pids+=($!)
+done
+status=0
+for i in "${!targets[@]}"; do
+  target=${targets[$i]}
+  if wait "${pids[$i]}"; then
+    echo "fuzz_$target: $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "build-asan/fuzz/$target.log")"
+  else
+    status=1
+    echo "fuzz_$target FAILED; the end of its log (build-asan/fuzz/$target.log):"
+    tail -n 60 "build-asan/fuzz/$target.log"
+  fi
+done
+exit "$status"

@@ -47,6 +47,12 @@ void App::guarded(Window& w, const std::function<void()>& f) {
         f();
     } catch (const ArithmeticFailure& e) {
         port_.failure(w, e);
+    } catch (const std::exception& e) {
+        // A fault in one window's description must not take the user's other
+        // windows and their figures down with it.
+        port_.internalError(w, e.what());
+    } catch (...) {
+        port_.internalError(w, "unknown exception");
     }
 }
 

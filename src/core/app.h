@@ -18,6 +18,12 @@ namespace kelmora {
 
 class Port {
 public:
+    // A handler of w stopped on a fault of the program itself: anything but
+    // an arithmetic failure, such as a box name its window does not have.
+    // The handler is abandoned there.  The desktop program and the runner
+    // report it and go on; a port that does not (a test's) lets the fault
+    // through as it was thrown, for it is called while the fault is handled.
+    virtual void internalError(Window& /*w*/, const std::string& /*what*/) { throw; }
     virtual ~Port() = default;
     // Open window: show and bring to the front.  The view may keep the
     // window to type into it later, so it is handed over mutable.
@@ -58,7 +64,9 @@ public:
     void endProgram();
     bool ended() const { return ended_; }
 
-    // Runs f as a handler of w: an arithmetic failure is caught and reported.
+    // Runs f as a handler of w: an arithmetic failure is caught and reported,
+    // and so is any other exception, as an internal error; neither ends the
+    // program.
     void guarded(Window& w, const std::function<void()>& f);
 
 private:

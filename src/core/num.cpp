@@ -47,6 +47,8 @@ Num pow(Num base, Num exponent) {
 
 namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// An exponent beyond this is as far out of range as any larger one.
+constexpr long long kExponentCap = 1'000'000'000'000'000LL;
 }  // namespace
 
 Num fieldValue(std::string_view s) {
@@ -55,50 +57,53 @@ Num fieldValue(std::string_view s) {
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
 
-    // Mantissa: digits with at most one decimal point.
-    std::string mantissa;
-    std::string digits;        // the mantissa's digits alone
-    long intDigits = -1;       // digits before the point, once the point is seen
+    // Mantissa: digits with at most one decimal point.  Only the significant
+    // digits are kept, together with the decimal exponent of the first one,
+    // so that a mantissa of any length meets its exponent exactly: a thousand
+    // zeros and an exponent of minus a thousand are no overflow.
+    std::string significant;
+    long long count = 0;      // digits read so far
+    long long intDigits = -1; // digits before the point, once the point is seen
+    long long firstSig = -1;  // index of the first non-zero digit
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (isDigit(c)) {
-            mantissa += c;
-            digits += c;
+            if (c != '0' && firstSig < 0) firstSig = count;
+            if (firstSig >= 0) significant += c;
+            ++count;
         } else if (c == '.' && intDigits < 0) {
-            intDigits = static_cast<long>(digits.size());
-            mantissa += c;
+            intDigits = count;
         } else {
             break;
         }
     }
-    if (digits.empty()) return Num(0.0);
-    if (intDigits < 0) intDigits = static_cast<long>(digits.size());
-    const auto sig = digits.find_first_not_of('0');
-    if (sig == std::string::npos) return Num(0.0);
-    // Decimal exponent of the leading significant digit: tells an overflow
-    // from an underflow when the conversion reports a number out of range.
-    const long leadExp = intDigits - 1 - static_cast<long>(sig);
+    if (firstSig < 0) return Num(0.0);  // no digit at all, or only zeros
+    if (intDigits < 0) intDigits = count;
+    significant.erase(significant.find_last_not_of('0') + 1);
 
     // Exponent: E or e, optional sign, at least one digit; otherwise the number
-    // ends before the letter.
-    long exponent = 0;
+    // ends before the letter.  It saturates far beyond any double.
+    long long exponent = 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
         std::size_t j = i + 1;
         bool expNegative = false;
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) expNegative = s[j++] == '-';
-        if (j < s.size() && isDigit(s[j])) {
-            for (; j < s.size() && isDigit(s[j]); ++j)
-                if (exponent < 1000000) exponent = exponent * 10 + (s[j] - '0');  // saturates far out of range
-            if (expNegative) exponent = -exponent;
-        }
+        for (; j < s.size() && isDigit(s[j]); ++j)
+            if (exponent < kExponentCap) exponent = exponent * 10 + (s[j] - '0');
+        if (expNegative) exponent = -exponent;
     }
 
-    std::string canonical = mantissa + "e" + std::to_string(exponent);
+    // The value is d1.d2d3… × 10^lead, lead being the decimal exponent of the
+    // first significant digit.  Doubles end near 10^308 and 10^-324.
+    const long long lead = intDigits - 1 - firstSig + exponent;
+    if (lead > 400) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
+    if (lead < -400) return Num(negative ? -0.0 : 0.0);
+    std::string canonical = significant.substr(0, 1) + "." + significant.substr(1) + "e" + std::to_string(lead);
     double v = 0.0;
     const auto res = std::from_chars(canonical.data(), canonical.data() + canonical.size(), v,
                                      std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
-        if (leadExp + exponent > 0) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
+        if (lead > 0) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
         v = 0.0;  // too small for a double: reads as zero
     }
     if (!std::isfinite(v)) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);

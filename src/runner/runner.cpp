@@ -4,7 +4,10 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
+#include <cerrno>
+#include <cstring>
 
 #include "core/app.h"
 
@@ -33,11 +36,19 @@ public:
     void failure(const Window& w, const ArithmeticFailure& e) override {
         out_ << "failure " << w.name() << ' ' << e.what() << '\n';
     }
+    // The transcript format has no line for a fault of the program itself;
+    // the runner reports it on standard error with the script line.
+    void internalError(Window& w, const std::string& what) override {
+        faults_.push_back("internal error in " + w.name() + ": " + what);
+    }
     void quit() override { out_ << "quit\n"; }
+
+    std::vector<std::string> takeFaults() { return std::exchange(faults_, {}); }
 
 private:
     std::ostream& out_;
     bool started_ = false;
+    std::vector<std::string> faults_;
 };
 
 struct LineError {
@@ -114,6 +125,7 @@ public:
     }
 
     bool ended() const { return app_.ended(); }
+    std::vector<std::string> takeFaults() { return port_.takeFaults(); }
 
 private:
     // Walks the main window's menu bar as its description gives it, the same
@@ -158,20 +170,37 @@ private:
 int runScript(std::istream& in, std::ostream& out, std::ostream& err) {
     Runner runner(out);
     int status = 0;
+    const auto report = [&](int n, const std::string& reason) {
+        out.flush();  // keep the message after the transcript lines before it
+        err << "line " << n << ": " << reason << '\n';
+        status = 2;
+    };
     std::string line;
     for (int n = 1; std::getline(in, line); ++n) {
+        // Editors on Windows start a UTF-8 file with a byte-order mark.
+        if (n == 1 && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
+        errno = 0;
         try {
             runner.perform(line);
         } catch (const LineError& e) {
-            out.flush();
-            err << "line " << n << ": " << e.reason << '\n';
-            status = 2;
+            report(n, e.reason);
+        } catch (const std::exception& e) {
+            report(n, std::string("internal error: ") + e.what());
         }
-        if (runner.ended()) break;
+        for (const auto& fault : runner.takeFaults()) report(n, fault);
+        if (!out || runner.ended()) break;
     }
     out.flush();
+    if (!out) {
+        // An answer sheet that was not written must never pass for one that was.
+        const int code = errno;
+        err << "kelmora-script: cannot write the transcript";
+        if (code) err << ": " << std::strerror(code);
+        err << '\n';
+        return kCannotWrite;
+    }
     return status;
 }
 

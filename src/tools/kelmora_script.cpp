@@ -1,4 +1,5 @@
 // kelmora-script [FILE]: plays a script of user actions without a display.
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -45,6 +46,8 @@ const char kHelp[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A reader that goes away is a write error to report, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
     std::ios::sync_with_stdio(false);
     // Until "--", an argument that begins with "-" (other than "-" alone, standard
     // input) is an option; after it, every argument is a file name.

@@ -58,6 +58,17 @@ void QtView::failure(const Window& w, const ArithmeticFailure& e) {
     box.exec();
 }
 
+void QtView::internalError(Window& w, const std::string& what) {
+    // The technical detail stays in the text so that the user can pass it on
+    // with a bug report.
+    const QString text = QStringLiteral("程序内部错误：窗口 %1 的操作没有完成，在出错处停止。"
+                                        "其他窗口和已输入的数据不受影响，可以继续使用。\n\n详细信息：%2")
+                             .arg(QString::fromStdString(w.def().caption), QString::fromStdString(what));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Kelmora"), text, QMessageBox::Ok, messageParent(w));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
 void QtView::quit() {
     for (auto& w : widgets_)
         if (w) w->hide();

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "core/num.h"
 
@@ -46,6 +47,20 @@ TEST(FieldValue, BeyondDoubleRangeIsOverflow) {
             EXPECT_EQ(e.kind(), ArithmeticFailure::Kind::Overflow) << text;
         }
     }
+}
+
+TEST(FieldValue, LongMantissaMeetsItsExponentExactly) {
+    // The digits and the exponent are weighed together: only a value beyond
+    // a double's range overflows, however long the text that spells it.
+    const std::string zeros(10'000'004, '0');
+    EXPECT_EQ(fieldValue("1" + zeros + "e-10000005").value(), 0.1);
+    EXPECT_EQ(fieldValue("-0." + zeros + "25e10000005").value(), -2.5);
+    EXPECT_EQ(fieldValue(std::string(400, '9') + "e-400").value(), 1);  // 0.99… rounds to 1
+    EXPECT_EQ(fieldValue(zeros + "17.5").value(), 17.5);
+    EXPECT_EQ(fieldValue("0." + zeros + "1").value(), 0);  // far below the smallest double
+    EXPECT_EQ(fieldValue("1e-310").value(), 1e-310);         // a subnormal is still a number
+    EXPECT_THROW(fieldValue("1" + zeros), ArithmeticFailure);
+    EXPECT_THROW(fieldValue("1.7976931348623159e308"), ArithmeticFailure);  // rounds past the largest double
 }
 
 TEST(FieldValue, IgnoresCommaDecimalLocale) {

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "broken_window.h"
 #include "runner/runner.h"
 
 namespace {
@@ -61,6 +62,24 @@ TEST(Runner, TextIsTakenVerbatimAndCarriageReturnsDropped) {
     const Outcome r = run("set Form2.Text1  5 x \r\ntext Form2.Text1\r\n\r\n# comment\nset Form2.Text2\ntext Form2.Text2\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "text Form2.Text1= 5 x \ntext Form2.Text2=\n");
+}
+
+TEST(Runner, ByteOrderMarkOnlyAtTheStart) {
+    EXPECT_EQ(run("\xEF\xBB\xBFstate Form2\n").out, "state Form2 absent\n");
+    const Outcome r = run("state Form2\n\xEF\xBB\xBFstate Form2\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("line 2: unknown action", 0), 0u) << r.err;
+}
+
+// A fault of the program in a handler: reported with its line, and the
+// script goes on.
+TEST(Runner, InternalErrorIsReportedWithItsLine) {
+    kelmora::testing::BrokenWindow broken("Form4", kelmora::testing::mistypedBox);
+    const Outcome r = run("open Form4\nclick Form4.Command1\nsurface Form4\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("line 2: internal error in Form4: ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("Text99"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "show Form4\nsurface Form4\n|before the fault\n");
 }
 
 TEST(Runner, QuitStopsReading) {
