@@ -23,7 +23,7 @@ public:
     // The handler is abandoned there.  The desktop program and the runner
     // report it and go on; a port that does not (a test's) lets the fault
     // through as it was thrown, for it is called while the fault is handled.
-    virtual void internalError(Window& /*w*/, const std::string& /*what*/) { throw; }
+    virtual void internalError(const Window& /*w*/, const std::string& /*what*/) { throw; }
     virtual ~Port() = default;
     // Open window: show and bring to the front.  The view may keep the
     // window to type into it later, so it is handed over mutable.

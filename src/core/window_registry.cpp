@@ -38,6 +38,13 @@ const WindowFactory* registeredWindow(const std::string& form) {
     return n && registry()[n] ? &registry()[n] : nullptr;
 }
 
+WindowFactory replaceWindow(const std::string& form, WindowFactory factory) {
+    const int n = formNumber(form);
+    if (!n || !registry()[n]) throw std::logic_error("no window " + form + " to replace");
+    std::swap(registry()[n], factory);
+    return factory;
+}
+
 void requireEveryWindow() {
     std::string missing;
     for (int n = 1; n <= kFormCount; ++n)

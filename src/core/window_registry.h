@@ -33,6 +33,11 @@ void registerWindow(const std::string& form, WindowFactory factory);
 // The factory registered for a form, or nullptr.
 const WindowFactory* registeredWindow(const std::string& form);
 
+// Puts another description in place of a registered form's and returns the
+// one it replaces: tests stand a deliberately faulty window in for a real one
+// and put the real one back afterwards.
+WindowFactory replaceWindow(const std::string& form, WindowFactory factory);
+
 // Throws std::logic_error naming every form that has no description.  The
 // application checks this once as it starts, so a window missing from the
 // build fails loudly at once instead of when a user first asks for it.

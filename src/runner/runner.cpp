@@ -38,7 +38,7 @@ public:
     }
     // The transcript format has no line for a fault of the program itself;
     // the runner reports it on standard error with the script line.
-    void internalError(Window& w, const std::string& what) override {
+    void internalError(const Window& w, const std::string& what) override {
         faults_.push_back("internal error in " + w.name() + ": " + what);
     }
     void quit() override { out_ << "quit\n"; }

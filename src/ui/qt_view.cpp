@@ -58,7 +58,7 @@ void QtView::failure(const Window& w, const ArithmeticFailure& e) {
     box.exec();
 }
 
-void QtView::internalError(Window& w, const std::string& what) {
+void QtView::internalError(const Window& w, const std::string& what) {
     // The technical detail stays in the text so that the user can pass it on
     // with a bug report.
     const QString text = QStringLiteral("程序内部错误：窗口 %1 的操作没有完成，在出错处停止。"

@@ -20,7 +20,7 @@ public:
     App& app() { return app_; }
     void start();  // show the main window
     FormWidget* widget(const std::string& form) const;
-    void internalError(Window& w, const std::string& what) override;
+    void internalError(const Window& w, const std::string& what) override;
 
     void shown(Window& w) override;
     void hidden(const Window& w) override;

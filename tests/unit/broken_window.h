@@ -18,35 +18,25 @@ inline void mistypedBox(Window& w) {
     w.amount("never printed", w.field("Text99"));
 }
 
-// Lets the model run and reports nothing, internal errors included: they
-// leave the click as thrown.
-struct SilentPort : Port {
-    void shown(Window&) override {}
-    void hidden(Window&) override {}
-    void messageBox(Window&, const std::string&) override {}
-    void failure(Window&, const ArithmeticFailure&) override {}
-    void quit() override {}
-};
-
 class BrokenWindow {
 public:
+    // The real window with `compute` as its Command1, until this goes out of
+    // scope.
     BrokenWindow(std::string form, Handler compute) : form_(std::move(form)) {
-        SilentPort port;
-        App app(port);
-        original_ = app.window(form_)->def();
-        WindowDef broken = original_;
-        broken.handlers["Command1"] = std::move(compute);
-        registerWindow(form_, [broken] { return broken; });
+        const WindowFactory real = *registeredWindow(form_);
+        original_ = replaceWindow(form_, [real, compute = std::move(compute)] {
+            WindowDef def = real();
+            def.handlers["Command1"] = compute;
+            return def;
+        });
     }
-    ~BrokenWindow() {
-        registerWindow(form_, [def = original_] { return def; });
-    }
+    ~BrokenWindow() { replaceWindow(form_, std::move(original_)); }
     BrokenWindow(const BrokenWindow&) = delete;
     BrokenWindow& operator=(const BrokenWindow&) = delete;
 
 private:
     std::string form_;
-    WindowDef original_;
+    WindowFactory original_;
 };
 
 }  // namespace kelmora::testing

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "broken_window.h"
+#include "null_port.h"
 #include "core/app.h"
 
 using namespace kelmora;
@@ -56,13 +57,13 @@ struct Recorder : Port {
     std::vector<Entry> log;
 
     void shown(Window& w) override { log.push_back({Event::Shown, {}, &w}); }
-    void hidden(Window& w) override { log.push_back({Event::Hidden, {}, &w}); }
-    void messageBox(Window& w, const std::string& text) override { log.push_back({Event::Message, text, &w}); }
-    void failure(Window& w, const ArithmeticFailure&) override { log.push_back({Event::Failure, {}, &w}); }
-    void internalError(Window& w, const std::string& what) override { log.push_back({Event::Fault, what, &w}); }
+    void hidden(const Window& w) override { log.push_back({Event::Hidden, {}, &w}); }
+    void messageBox(const Window& w, const std::string& text) override { log.push_back({Event::Message, text, &w}); }
+    void failure(const Window& w, const ArithmeticFailure&) override { log.push_back({Event::Failure, {}, &w}); }
+    void internalError(const Window& w, const std::string& what) override { log.push_back({Event::Fault, what, &w}); }
     void quit() override { log.push_back({Event::Quit, {}, nullptr}); }
-    void textChanged(Window& w, const std::string& box) override { log.push_back({Event::BoxWritten, box, &w}); }
-    void surfaceChanged(Window& w) override { log.push_back({Event::Printed, {}, &w}); }
+    void textChanged(const Window& w, const std::string& box) override { log.push_back({Event::BoxWritten, box, &w}); }
+    void surfaceChanged(const Window& w) override { log.push_back({Event::Printed, {}, &w}); }
 };
 
 bool mentionsNonNumber(std::string_view s) {
@@ -113,7 +114,7 @@ public:
     // in the window's order.
     void run(const std::vector<std::string>& valueOfBox, const std::string& what, bool buttonsOnly = false) {
         w_.clear();
-        for (std::size_t i = 0; i < boxes_.size(); ++i) w_.setText(boxes_[i], valueOfBox[i % valueOfBox.size()]);
+        for (std::size_t i = 0; i < boxes_.size(); ++i) w_.typeText(boxes_[i], valueOfBox[i % valueOfBox.size()]);
         for (const auto& control : buttonsOnly ? buttons_ : clickable_) {
             // Shown, so that everything the click prints stays on the surface.
             app_.open(form_);
@@ -238,7 +239,7 @@ TEST(InternalError, IsReportedAndTheProgramGoesOn) {
 
 TEST(InternalError, PortsThatDoNotReportItLetItThrough) {
     BrokenWindow broken("Form4", mistypedBox);
-    kelmora::testing::SilentPort port;
+    kelmora::testing::NullPort port;
     App app(port);
     EXPECT_THROW(app.click(*app.window("Form4"), "Command1"), std::logic_error);
 }
