@@ -1,21 +1,19 @@
 #include "ui/form_widget.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QCompleter>
-#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/app.h"
-#include "shell/keyword_table.h"
+#include "ui/surface_widget.h"
 
 namespace kelmora {
 
@@ -31,40 +29,6 @@ QFont headingFont(const QFont& base) {
 }
 }  // namespace
 
-SurfaceWidget::SurfaceWidget(const Window& window, QWidget* parent) : QWidget(parent), window_(window) {
-    setContextMenuPolicy(Qt::DefaultContextMenu);
-}
-
-int SurfaceWidget::lineHeight() const { return fontMetrics().lineSpacing(); }
-
-QString SurfaceWidget::allRows() const {
-    QStringList lines;
-    for (const auto& row : window_.surface().rows()) lines << q(row);
-    return lines.join('\n');
-}
-
-void SurfaceWidget::copyRows() const { QApplication::clipboard()->setText(allRows()); }
-
-void SurfaceWidget::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setPen(palette().color(QPalette::WindowText));
-    const QFontMetrics fm = fontMetrics();
-    int y = fm.ascent();
-    // No wrapping and no scrolling: rows beyond the edges are simply not seen.
-    for (const auto& row : window_.surface().rows()) {
-        if (y - fm.ascent() > height()) break;
-        if (!row.empty()) p.drawText(0, y, q(row));
-        y += fm.lineSpacing();
-    }
-}
-
-void SurfaceWidget::contextMenuEvent(QContextMenuEvent* e) {
-    QMenu menu(this);
-    QAction* copy = menu.addAction(QStringLiteral("复制"));
-    connect(copy, &QAction::triggered, this, [this] { copyRows(); });
-    menu.exec(e->globalPos());
-}
-
 FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), window_(window) {
     const WindowDef& def = window.def();
     setObjectName(q(def.name));
@@ -78,7 +42,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     surface_->setObjectName("surface");
     surface_->setMinimumSize(def.width, def.height);
     layout->addWidget(surface_);
-    if (def.hasMenuBar) buildMenuBar(surface_);
+    if (def.hasMenuBar) buildMenuBar();
 
     // Frames first, so that they lie beneath the controls they enclose.
     for (const auto& c : def.controls) {
@@ -133,44 +97,58 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
             label->resize(std::min(r.width(), label->sizeHint().width()), r.height());
     }
 
-    if (def.name == "Form1") {
-        // Completion: offer every keyword that contains what has been typed.
-        QStringList words;
-        for (const auto& k : distinctKeywords()) words << q(k);
-        auto* completer = new QCompleter(words, this);
-        completer->setFilterMode(Qt::MatchContains);
-        completer->setCaseSensitivity(Qt::CaseSensitive);
-        if (QLineEdit* box = boxes_.value("Text1")) box->setCompleter(completer);
-    }
+    for (const auto& [boxName, source] : def.completions)
+        if (QLineEdit* box = boxes_.value(q(boxName))) attachCompleter(box, source);
     adjustSize();
 }
 
-void FormWidget::buildMenuBar(QWidget*) {
+void FormWidget::attachCompleter(QLineEdit* box, const CompletionSource& source) {
+    // The list is asked for afresh whenever the user types, and offered in
+    // the order it comes, unfiltered: the source decides what matches.
+    auto* items = new QStringListModel(this);
+    auto* completer = new QCompleter(items, this);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer->setModelSorting(QCompleter::UnsortedModel);
+    connect(box, &QLineEdit::textEdited, items, [items, source](const QString& typed) {
+        QStringList offered;
+        for (const auto& item : source(typed.toStdString())) offered << q(item);
+        items->setStringList(offered);
+    });
+    box->setCompleter(completer);
+}
+
+void FormWidget::buildMenuBar() {
     auto* bar = new QMenuBar(this);
     bar->setNativeMenuBar(false);
     static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
-    std::function<void(QMenu*, const MenuItem&)> addItem = [&](QMenu* parent, const MenuItem& item) {
-        if (item.action == MenuAction::Submenu) {
-            QMenu* sub = parent->addMenu(q(item.caption));
-            for (const auto& child : item.children) addItem(sub, child);
-            return;
-        }
-        QAction* a = parent->addAction(q(item.caption));
-        // A window not in this version stays listed but greyed out.
-        if (item.action == MenuAction::Open && !isBuilt(item.argument)) a->setEnabled(false);
-        const MenuItem* target = &item;
-        connect(a, &QAction::triggered, this, [this, target] { chooseMenuItem(app_, *target); });
-    };
-    for (const auto& top : menuTree()) {
-        if (top.action == MenuAction::Submenu) {
-            QMenu* m = bar->addMenu(q(top.caption));
-            for (const auto& child : top.children) addItem(m, child);
-        } else {
-            QAction* a = bar->addAction(q(top.caption));
-            const MenuItem* target = &top;
-            connect(a, &QAction::triggered, this, [this, target] { chooseMenuItem(app_, *target); });
-        }
+    for (const MenuNode& top : window_.def().menu) {
+        if (top.children.empty())
+            addMenuItem(bar, top);
+        else
+            addSubmenu(bar->addMenu(q(top.caption)), top);
     }
+}
+
+void FormWidget::addSubmenu(QMenu* menu, const MenuNode& node) {
+    // Filled when first opened: the main window starts without building the
+    // hundreds of items below its menu bar.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, &node] {
+        if (!menu->isEmpty()) return;
+        for (const MenuNode& child : node.children) {
+            if (child.children.empty())
+                addMenuItem(menu, child);
+            else
+                addSubmenu(menu->addMenu(q(child.caption)), child);
+        }
+    });
+}
+
+void FormWidget::addMenuItem(QWidget* menu, const MenuNode& item) {
+    auto* action = new QAction(q(item.caption), menu);
+    menu->addAction(action);
+    connect(action, &QAction::triggered, this, [this, &item] {
+        if (item.action) app_.guarded(window_, [&] { item.action(window_); });
+    });
 }
 
 void FormWidget::click(const QString& control) { app_.click(window_, control.toStdString()); }

@@ -6,28 +6,15 @@
 #include <QMap>
 #include <QWidget>
 
+#include "core/window_def.h"
+#include "ui/surface_widget.h"
+
+class QMenu;
+
 namespace kelmora {
 
 class App;
 class Window;
-
-// The client area: paints the window's printed rows from the top-left corner
-// beneath the controls, and offers "复制" to copy every row it holds.
-class SurfaceWidget : public QWidget {
-    Q_OBJECT
-public:
-    SurfaceWidget(const Window& window, QWidget* parent);
-    QString allRows() const;  // every row the surface holds, newline-separated
-    int lineHeight() const;
-    void copyRows() const;
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-    void contextMenuEvent(QContextMenuEvent* e) override;
-
-private:
-    const Window& window_;
-};
 
 class FormWidget : public QWidget {
     Q_OBJECT
@@ -44,7 +31,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void buildMenuBar(QWidget* client);
+    void buildMenuBar();
+    void addSubmenu(QMenu* menu, const MenuNode& node);
+    void addMenuItem(QWidget* menu, const MenuNode& item);
+    void attachCompleter(QLineEdit* box, const CompletionSource& source);
     void click(const QString& control);
 
     App& app_;
