@@ -97,8 +97,9 @@ int writePdf(const QString& path, const PrintedRows& doc) {
 
 SurfaceWidget::SurfaceWidget(const Window& window, QWidget* parent) : QAbstractScrollArea(parent), window_(window) {
     setFrameShape(QFrame::NoFrame);
-    // The rows stand on the window's own background, like the controls.
-    viewport()->setBackgroundRole(QPalette::Window);
+    // The rows stand on the window's own background, like the controls: the
+    // window has filled it already.
+    viewport()->setAutoFillBackground(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -133,7 +134,11 @@ void SurfaceWidget::updateRanges() {
     const int lh = lineHeight();
     const qint64 height = static_cast<qint64>(measured_) * lh;
     QScrollBar* v = verticalScrollBar();
+    // Rows followed to the newest stay followed when the area changes size
+    // (a horizontal scroll bar coming up takes a line's height from it).
+    const bool atEnd = v->value() >= v->maximum();
     v->setRange(0, static_cast<int>(std::clamp<qint64>(height - view.height(), 0, INT_MAX)));
+    if (atEnd) v->setValue(v->maximum());
     v->setPageStep(view.height());
     v->setSingleStep(lh);
     QScrollBar* h = horizontalScrollBar();
