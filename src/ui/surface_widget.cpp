@@ -4,19 +4,19 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QLibrary>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QTextLayout>
 #include <algorithm>
 
 #include "core/surface.h"
 #include "core/window.h"
+#include "ui/print_module.h"
 
 namespace kelmora {
 
@@ -27,6 +27,19 @@ QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 // page takes four lines (the title over two, the date, a blank).
 constexpr double kPitch = 1.5;
 constexpr int kHeadLines = 4;
+
+// The printing module, looked for beside the program and where it was built.
+PrintFunction printFunction() {
+    static const PrintFunction print = [] {
+        for (const QString& path : {QCoreApplication::applicationDirPath() + QStringLiteral("/libkelmora_print.so"),
+                                    QStringLiteral(KELMORA_PRINT_MODULE)}) {
+            QLibrary module(path);
+            if (auto f = reinterpret_cast<PrintFunction>(module.resolve("kelmoraPrint"))) return f;
+        }
+        return PrintFunction(nullptr);
+    }();
+    return print;
+}
 
 double pointSize(const QFont& f) { return f.pointSizeF() > 0 ? f.pointSizeF() : 10.0; }
 
@@ -194,12 +207,15 @@ PrintedRows SurfaceWidget::printed() const {
     return {q(window_.def().caption), QDate::currentDate(), allRows().split('\n'), font()};
 }
 
+bool printingAvailable() { return printFunction() != nullptr; }
+
 void SurfaceWidget::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(q(window_.def().caption));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (paintPages(printer, printed()) == 0)
+    const PrintFunction print = printFunction();
+    const PrintedRows doc = printed();
+    const PagePainter paint = [](QPagedPaintDevice& printer, const void* rows) {
+        return paintPages(printer, *static_cast<const PrintedRows*>(rows));
+    };
+    if (!print || print(this, &doc.title, paint, &doc) == 0)
         QMessageBox::warning(this, QStringLiteral("Kelmora"), QStringLiteral("无法打印。"));
 }
 

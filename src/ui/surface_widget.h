@@ -30,6 +30,8 @@ int paintPages(QPagedPaintDevice& device, const PrintedRows& doc);
 // Writes the rows to a PDF file (A4, margins of 15 mm); the number of pages,
 // 0 when the file cannot be written.
 int writePdf(const QString& path, const PrintedRows& doc);
+// Whether printing on paper can be offered: its module is found.
+bool printingAvailable();
 
 // The printing area: paints only the rows in view, read from the window's
 // surface without copying them; scroll bars appear when the rows are longer

@@ -170,6 +170,8 @@ TEST(View, PdfHasItsRowsOnTheRightNumberOfPages) {
     EXPECT_EQ(pagesOf(path), 2);
 
     EXPECT_EQ(writePdf(dir.filePath("no/such/dir/rows.pdf"), doc), 0);
+    // Paper goes through the same pages, by a module loaded when first used.
+    EXPECT_TRUE(printingAvailable());
 }
 
 TEST(View, MessageBoxOfAHiddenWindowStandsOverTheWindowInFront) {
