@@ -134,18 +134,24 @@ int repaint() {
     FormWidget* f = view.widget("Form4");
     paints.waitFor(f);
     kelmora::Window& w = *view.app().window("Form4");
-    std::size_t rows = 0;
     for (const std::size_t target : {std::size_t{100}, std::size_t{100000}}) {
-        for (; rows < target; ++rows) {
-            if (rows % 5 == 0) w.text("外埠采购");
-            w.text("其他货币资金-外埠存款（借） " + std::to_string(rows) + " ");
+        for (std::size_t row = w.surface().rowCount(); row < target; ++row) {
+            if (row % 5 == 0)
+                w.text("外埠采购");
+            else
+                w.text("其他货币资金-外埠存款（借） " + std::to_string(row) + " ");
         }
         QCoreApplication::processEvents();
-        constexpr int kTimes = 300;
-        QElapsedTimer t;
-        t.start();
-        for (int i = 0; i < kTimes; ++i) f->surface()->viewport()->repaint();
-        std::printf("repaint_%zu_us %.2f\n", target, t.nsecsElapsed() / 1e3 / kTimes);
+        // The median of batches, so that a busy spell of the machine does not
+        // count.
+        std::vector<double> batches;
+        for (int b = 0; b < 40; ++b) {
+            QElapsedTimer t;
+            t.start();
+            for (int i = 0; i < 10; ++i) f->surface()->viewport()->repaint();
+            batches.push_back(t.nsecsElapsed() / 1e3 / 10);
+        }
+        std::printf("repaint_%zu_us %.2f\n", target, median(batches));
     }
     return 0;
 }
@@ -223,13 +229,15 @@ int report(int pairs) {
     const double floorMiB = median(me);
     char budget[128];
     std::printf("%-38s %12s %12s %-5s %8s   %s\n", "", "Kelmora", "empty Qt", "", "ratio", "budget");
-    std::snprintf(budget, sizeof budget, "≤ 1.15× (median of %d pairs: %.2f×)", pairs, median(ratios));
-    row("start-up to the first settled frame", median(tk), median(te), "ms", verdict(median(tk) <= 1.15 * median(te), budget));
+    // Each pair ran under the same load, so the ratio within a pair is the
+    // figure; the medians of the times are shown beside it.
+    std::snprintf(budget, sizeof budget, "≤ 1.15× (median of %d pair ratios: %.2f×)", pairs, median(ratios));
+    row("start-up to the first settled frame", median(tk), median(te), "ms", verdict(median(ratios) <= 1.15, budget));
     row("peak memory at start-up", median(mk), floorMiB, "MiB", "");
     std::snprintf(budget, sizeof budget, "≤ 1.5 × empty + 30 MiB = %.1f MiB", 1.5 * floorMiB + 30);
     row("peak memory, all 150 windows visited", visit.peakMiB, floorMiB, "MiB",
         verdict(visit.peakMiB <= 1.5 * floorMiB + 30, budget));
-    row("opening all 150 windows (149 + main)", visit.figures.at("open_all_ms"), emptyVisit.figures.at("open_all_ms"), "ms",
+    row("opening the other 149 windows in turn", visit.figures.at("open_all_ms"), emptyVisit.figures.at("open_all_ms"), "ms",
         "floor: 149 one-label windows");
     row("opening a window, median", visit.figures.at("open_median_ms"), 0, "ms", "");
     row("reopening a window, median", visit.figures.at("reopen_median_ms"), 0, "ms", "");
