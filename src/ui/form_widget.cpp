@@ -11,6 +11,9 @@
 #include <QStringListModel>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "core/app.h"
 #include "ui/surface_widget.h"
@@ -117,21 +120,64 @@ void FormWidget::attachCompleter(QLineEdit* box, const CompletionSource& source)
     box->setCompleter(completer);
 }
 
+namespace {
+// Calls its function the first time the user turns to the widget it watches:
+// the mouse moving over it or pressed on it, or the keyboard's focus.  (Not
+// when the pointer merely stands where the window comes up.)
+class FirstUse : public QObject {
+public:
+    FirstUse(QWidget* watched, std::function<void()> use) : QObject(watched), use_(std::move(use)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::FocusIn:
+        case QEvent::KeyPress:
+            watched->removeEventFilter(this);
+            use_();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> use_;
+};
+}  // namespace
+
 void FormWidget::buildMenuBar() {
     auto* bar = new QMenuBar(this);
     bar->setNativeMenuBar(false);
     static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
+    // The bar shows its titles from the start; the menus below them are made
+    // when the user first turns to the bar, so the main window starts
+    // without building them.
+    std::vector<std::pair<QAction*, const MenuNode*>> menus;
     for (const MenuNode& top : window_.def().menu) {
         if (top.children.empty())
             addMenuItem(bar, top);
         else
-            addSubmenu(bar->addMenu(q(top.caption)), top);
+            menus.emplace_back(bar->addAction(q(top.caption)), &top);
     }
+    if (menus.empty()) return;
+    new FirstUse(bar, [this, bar, menus] {
+        for (const auto& [title, node] : menus) {
+            auto* menu = new QMenu(bar);
+            title->setMenu(menu);
+            addSubmenu(menu, *node);
+        }
+    });
 }
 
 void FormWidget::addSubmenu(QMenu* menu, const MenuNode& node) {
-    // Filled when first opened: the main window starts without building the
-    // hundreds of items below its menu bar.
+    // Filled when first opened: hundreds of items stand below the main
+    // window's menu bar.
     connect(menu, &QMenu::aboutToShow, this, [this, menu, &node] {
         if (!menu->isEmpty()) return;
         for (const MenuNode& child : node.children) {

@@ -60,7 +60,12 @@ public:
 }  // namespace
 
 QtView::QtView() : app_(*this) {
-    if (!dynamic_cast<LazyIconStyle*>(QApplication::style())) QApplication::setStyle(new LazyIconStyle);
+    // Once per application (asking for the style would make the default one
+    // first, for nothing).
+    if (!qApp->property("kelmoraStyle").toBool()) {
+        QApplication::setStyle(new LazyIconStyle);
+        qApp->setProperty("kelmoraStyle", true);
+    }
 }
 
 QtView::~QtView() = default;
