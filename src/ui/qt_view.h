@@ -38,11 +38,11 @@ public:
     void textChanged(Window& w, const std::string& box) override;
     void surfaceChanged(Window& w) override;
 
+private:
     // Where a message box appears: over its window, or over the window last
     // brought to the front when its own is hidden.
     QWidget* messageParent(Window& owner) const;
 
-private:
     App app_;
     std::array<std::unique_ptr<FormWidget>, App::kForms + 1> widgets_;
     std::array<QString, App::kForms + 1> focus_;  // the control that had the focus when hidden
