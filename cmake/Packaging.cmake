@@ -25,6 +25,10 @@ if(TARGET kelmora)
   target_compile_definitions(kelmora PRIVATE
     KELMORA_VERSION="${PROJECT_VERSION}" KELMORA_APP_ID="${KELMORA_APP_ID}")
   install(TARGETS kelmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Printing on paper is a module the program loads when the user first
+  # prints; the program looks for it beside itself (the build folder) and
+  # here.
+  install(TARGETS kelmora_print LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/kelmora)
 endif()
 
 # ---- data: manual pages, desktop entry, icon, AppStream metadata ---------

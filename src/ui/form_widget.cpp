@@ -1,30 +1,31 @@
 #include "ui/form_widget.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QCompleter>
-#include <QContextMenuEvent>
 #include <QAbstractItemView>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "core/app.h"
 #include "core/layout.h"
-#include "shell/keyword_table.h"
+#include "ui/surface_widget.h"
 
 namespace kelmora {
 
@@ -41,40 +42,6 @@ QFont headingFont(const QFont& base) {
     return f;
 }
 }  // namespace
-
-SurfaceWidget::SurfaceWidget(const Window& window, QWidget* parent) : QWidget(parent), window_(window) {
-    setContextMenuPolicy(Qt::DefaultContextMenu);
-}
-
-int SurfaceWidget::lineHeight() const { return fontMetrics().lineSpacing(); }
-
-QString SurfaceWidget::allRows() const {
-    QStringList lines;
-    for (const auto& row : window_.surface().rows()) lines << q(row);
-    return lines.join('\n');
-}
-
-void SurfaceWidget::copyRows() const { QApplication::clipboard()->setText(allRows()); }
-
-void SurfaceWidget::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setPen(palette().color(QPalette::WindowText));
-    const QFontMetrics fm = fontMetrics();
-    int y = fm.ascent();
-    // No wrapping and no scrolling: rows beyond the edges are simply not seen.
-    for (const auto& row : window_.surface().rows()) {
-        if (y - fm.ascent() > height()) break;
-        if (!row.empty()) p.drawText(0, y, q(row));
-        y += fm.lineSpacing();
-    }
-}
-
-void SurfaceWidget::contextMenuEvent(QContextMenuEvent* e) {
-    QMenu menu(this);
-    QAction* copy = menu.addAction(QStringLiteral("复制"));
-    connect(copy, &QAction::triggered, this, [this] { copyRows(); });
-    menu.exec(e->globalPos());
-}
 
 namespace {
 
@@ -168,7 +135,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     layout->addWidget(scroller);
     surface_ = new SurfaceWidget(window, client_);
     surface_->setObjectName("surface");
-    if (def.hasMenuBar) buildMenuBar(client_);
+    if (def.hasMenuBar) buildMenuBar();
 
     widgets_.assign(def.controls.size(), nullptr);
     // Frames first, so that they lie beneath the controls they enclose.
@@ -220,15 +187,8 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
         widgets_[i] = made;
     }
 
-    if (def.name == "Form1") {
-        // Completion: offer every keyword that contains what has been typed.
-        QStringList words;
-        for (const auto& k : distinctKeywords()) words << q(k);
-        auto* completer = new QCompleter(words, this);
-        completer->setFilterMode(Qt::MatchContains);
-        completer->setCaseSensitivity(Qt::CaseSensitive);
-        if (QLineEdit* box = boxes_.value("Text1")) box->setCompleter(completer);
-    }
+    for (const auto& [boxName, source] : def.completions)
+        if (QLineEdit* box = boxes_.value(q(boxName))) attachCompleter(box, source);
 
     // Measure in the window's own font, and open as large as what the
     // buttons print asks for, within the screen.
@@ -284,30 +244,96 @@ bool FormWidget::enterInBox(QLineEdit* box) {
     return true;
 }
 
-void FormWidget::buildMenuBar(QWidget*) {
+void FormWidget::attachCompleter(QLineEdit* box, const CompletionSource& source) {
+    // The list is asked for afresh whenever the user types, and offered in
+    // the order it comes, unfiltered: the source decides what matches.
+    auto* items = new QStringListModel(this);
+    auto* completer = new QCompleter(items, this);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer->setModelSorting(QCompleter::UnsortedModel);
+    connect(box, &QLineEdit::textEdited, items, [items, source](const QString& typed) {
+        QStringList offered;
+        for (const auto& item : source(typed.toStdString())) offered << q(item);
+        items->setStringList(offered);
+    });
+    box->setCompleter(completer);
+}
+
+namespace {
+// Calls its function the first time the user turns to the widget it watches:
+// the mouse moving over it or pressed on it, or the keyboard's focus.  (Not
+// when the pointer merely stands where the window comes up.)
+class FirstUse : public QObject {
+public:
+    FirstUse(QWidget* watched, std::function<void()> use) : QObject(watched), use_(std::move(use)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::FocusIn:
+        case QEvent::KeyPress:
+            watched->removeEventFilter(this);
+            use_();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> use_;
+};
+}  // namespace
+
+void FormWidget::buildMenuBar() {
     auto* bar = new QMenuBar(this);
     bar->setNativeMenuBar(false);
     static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
-    std::function<void(QMenu*, const MenuItem&)> addItem = [&](QMenu* parent, const MenuItem& item) {
-        if (item.action == MenuAction::Submenu) {
-            QMenu* sub = parent->addMenu(q(item.caption));
-            for (const auto& child : item.children) addItem(sub, child);
-            return;
-        }
-        QAction* a = parent->addAction(q(item.caption));
-        const MenuItem* target = &item;
-        connect(a, &QAction::triggered, this, [this, target] { chooseMenuItem(app_, *target); });
-    };
-    for (const auto& top : menuTree()) {
-        if (top.action == MenuAction::Submenu) {
-            QMenu* m = bar->addMenu(q(top.caption));
-            for (const auto& child : top.children) addItem(m, child);
-        } else {
-            QAction* a = bar->addAction(q(top.caption));
-            const MenuItem* target = &top;
-            connect(a, &QAction::triggered, this, [this, target] { chooseMenuItem(app_, *target); });
-        }
+    // The bar shows its titles from the start; the menus below them are made
+    // when the user first turns to the bar, so the main window starts
+    // without building them.
+    std::vector<std::pair<QAction*, const MenuNode*>> menus;
+    for (const MenuNode& top : window_.def().menu) {
+        if (top.children.empty())
+            addMenuItem(bar, top);
+        else
+            menus.emplace_back(bar->addAction(q(top.caption)), &top);
     }
+    if (menus.empty()) return;
+    new FirstUse(bar, [this, bar, menus] {
+        for (const auto& [title, node] : menus) {
+            auto* menu = new QMenu(bar);
+            title->setMenu(menu);
+            addSubmenu(menu, *node);
+        }
+    });
+}
+
+void FormWidget::addSubmenu(QMenu* menu, const MenuNode& node) {
+    // Filled when first opened: hundreds of items stand below the main
+    // window's menu bar.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, &node] {
+        if (!menu->isEmpty()) return;
+        for (const MenuNode& child : node.children) {
+            if (child.children.empty())
+                addMenuItem(menu, child);
+            else
+                addSubmenu(menu->addMenu(q(child.caption)), child);
+        }
+    });
+}
+
+void FormWidget::addMenuItem(QWidget* menu, const MenuNode& item) {
+    auto* action = new QAction(q(item.caption), menu);
+    menu->addAction(action);
+    connect(action, &QAction::triggered, this, [this, &item] {
+        if (item.action) app_.guarded(window_, [&] { item.action(window_); });
+    });
 }
 
 void FormWidget::click(const QString& control) { app_.click(window_, control.toStdString()); }

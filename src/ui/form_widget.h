@@ -8,30 +8,17 @@
 #include <memory>
 #include <vector>
 
+#include "core/window_def.h"
+#include "ui/surface_widget.h"
+
+class QMenu;
+
 namespace kelmora {
 
 class App;
 class Window;
 class TextMeasure;
 class WindowLayout;
-
-// The client area: paints the window's printed rows from the top-left corner
-// beneath the controls, and offers "复制" to copy every row it holds.
-class SurfaceWidget : public QWidget {
-    Q_OBJECT
-public:
-    SurfaceWidget(const Window& window, QWidget* parent);
-    QString allRows() const;  // every row the surface holds, newline-separated
-    int lineHeight() const;
-    void copyRows() const;
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-    void contextMenuEvent(QContextMenuEvent* e) override;
-
-private:
-    const Window& window_;
-};
 
 // A window: its controls placed by the layout pass for the font it is shown
 // in, the printing band at the top left taking whatever room they leave.
@@ -51,7 +38,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void buildMenuBar(QWidget* client);
+    void buildMenuBar();
+    void addSubmenu(QMenu* menu, const MenuNode& node);
+    void addMenuItem(QWidget* menu, const MenuNode& item);
+    void attachCompleter(QLineEdit* box, const CompletionSource& source);
     void click(const QString& control);
     void arrange();                  // places everything for the client area's size
     bool enterInBox(QLineEdit* box);  // Enter pressed in a box; true when handled

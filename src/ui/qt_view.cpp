@@ -1,47 +1,122 @@
 #include "ui/qt_view.h"
 
 #include <QApplication>
+#include <QIconEngine>
 #include <QMessageBox>
+#include <QProxyStyle>
+#include <functional>
 
 #include "ui/form_widget.h"
 
 namespace kelmora {
 
-QtView::QtView() : app_(*this) {}
+namespace {
+// An icon made when it is first drawn.
+class LazyIcon : public QIconEngine {
+public:
+    explicit LazyIcon(std::function<QIcon()> make) : make_(std::move(make)) {}
 
-QtView::~QtView() {
-    for (auto& w : widgets_) delete w.data();
+    void paint(QPainter* p, const QRect& r, QIcon::Mode mode, QIcon::State state) override {
+        icon().paint(p, r, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new LazyIcon(make_); }
+
+private:
+    const QIcon& icon() {
+        if (!made_) {
+            icon_ = make_();
+            made_ = true;
+        }
+        return icon_;
+    }
+
+    std::function<QIcon()> make_;
+    QIcon icon_;
+    bool made_ = false;
+};
+
+// The application's style, with its standard icons made when first drawn:
+// the menu bar asks for its overflow button's icon as it is built, and
+// reading that picture loads every image-format plugin, which would cost the
+// main window's start more than all its own widgets.
+class LazyIconStyle : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption*, const QWidget*) const override {
+        return QIcon(new LazyIcon([this, icon] { return baseStyle()->standardIcon(icon); }));
+    }
+};
+}  // namespace
+
+QtView::QtView() : app_(*this) {
+    // Once per application (asking for the style would make the default one
+    // first, for nothing).
+    if (!qApp->property("kelmoraStyle").toBool()) {
+        QApplication::setStyle(new LazyIconStyle);
+        // Glyphs drawn as designed, without hinting: the Chinese text looks
+        // the same, and every character the main window shows for the first
+        // time loads several times faster, which is most of what its start
+        // costs beyond an empty window's.
+        QFont font = QApplication::font();
+        font.setHintingPreference(QFont::PreferNoHinting);
+        QApplication::setFont(font);
+        qApp->setProperty("kelmoraStyle", true);
+    }
 }
+
+QtView::~QtView() = default;
 
 void QtView::start() { app_.open("Form1"); }
 
 FormWidget* QtView::widget(const std::string& form) const {
     const int n = formNumber(form);
-    return n ? widgets_[n].data() : nullptr;
-}
-
-FormWidget* QtView::widgetFor(Window& w) {
-    const int n = formNumber(w.name());
-    if (!widgets_[n]) widgets_[n] = new FormWidget(app_, w);
-    return widgets_[n];
+    return n ? widgets_[n].get() : nullptr;
 }
 
 QWidget* QtView::messageParent(const Window& owner) const {
     if (FormWidget* f = widget(owner.name()); f && f->isVisible()) return f;
-    if (FormWidget* f = widgets_[front_].data(); f && f->isVisible()) return f;
+    if (FormWidget* f = widgets_[front_].get(); f && f->isVisible()) return f;
     return nullptr;
 }
 
 void QtView::shown(Window& w) {
-    front_ = formNumber(w.name());
-    FormWidget* f = widgetFor(w);
+    const int n = formNumber(w.name());
+    front_ = n;
+    auto& f = widgets_[n];
+    if (!f) {
+        f = std::make_unique<FormWidget>(app_, w);
+        // Given before the window shows, the focus goes there once the
+        // window is active.
+        if (!focus_[n].isEmpty())
+            if (auto* control = f->findChild<QWidget*>(focus_[n])) control->setFocus();
+    }
     f->show();
     f->raise();
     f->activateWindow();
 }
 
 void QtView::hidden(const Window& w) {
-    if (FormWidget* f = widget(w.name())) f->hide();
+    const int n = formNumber(w.name());
+    std::unique_ptr<FormWidget>& f = widgets_[n];
+    if (!f) return;
+    const QWidget* focused = f->focusWidget();
+    focus_[n] = focused ? focused->objectName() : QString();
+    f->hide();
+    // The hiding handler may have been called from one of the window's own
+    // widgets, whose signal is still being delivered: the widgets go once
+    // control is back in the event loop.
+    f.release()->deleteLater();
 }
 
 void QtView::messageBox(const Window& owner, const std::string& text) {
@@ -80,7 +155,7 @@ void QtView::textChanged(const Window& w, const std::string& box) {
 }
 
 void QtView::surfaceChanged(const Window& w) {
-    if (FormWidget* f = widget(w.name())) f->surface()->update();
+    if (FormWidget* f = widget(w.name())) f->surface()->rowsChanged();
 }
 
 }  // namespace kelmora

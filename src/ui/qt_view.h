@@ -1,12 +1,20 @@
 // Kelmora — the Qt face of the model: implements the port with real widgets
 // and modal message boxes.
+//
+// Only shown windows have widgets.  Hiding a window gives its widgets (and
+// the memory behind its picture) back; opening it builds them again from the
+// model, which holds everything the user left there: the boxes' text, the
+// print position, the rows.  The view itself remembers only which control
+// had the focus.
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
+#include <QString>
 #include <array>
+#include <memory>
 
 #include "core/app.h"
+
+class QWidget;
 
 namespace kelmora {
 
@@ -19,6 +27,7 @@ public:
 
     App& app() { return app_; }
     void start();  // show the main window
+    // The window's widgets while it is shown, nullptr while it is hidden.
     FormWidget* widget(const std::string& form) const;
     void internalError(const Window& w, const std::string& what) override;
 
@@ -31,14 +40,14 @@ public:
     void surfaceChanged(const Window& w) override;
 
 private:
-    FormWidget* widgetFor(Window& w);
     // Where a message box appears: over its window, or over the window last
     // brought to the front when its own is hidden.
     QWidget* messageParent(const Window& owner) const;
 
     App app_;
-    std::array<QPointer<FormWidget>, App::kForms + 1> widgets_{};
-    int front_ = 0;  // the window last brought to the front
+    std::array<std::unique_ptr<FormWidget>, App::kForms + 1> widgets_;
+    std::array<QString, App::kForms + 1> focus_;  // the control that had the focus when hidden
+    int front_ = 0;                               // the window last brought to the front
 };
 
 }  // namespace kelmora

@@ -170,6 +170,10 @@ TEST_P(Sweep, EveryWindowShowsItsRowsAndItsControlsWhole) {
             if (box->text().isEmpty()) box->setText("2");
         pressComputeButtons(view.app(), f);
         QApplication::processEvents();
+        // A window that hands over to another (Form140 to Form141) is hidden
+        // now and has given its widgets back.
+        f = view.widget(form);
+        if (!f || !f->isVisible()) continue;
         const QStringList found = faults(f);
         EXPECT_TRUE(found.isEmpty()) << found.join("\n").toStdString();
         if (f->window().surface().rowCount() * f->surface()->lineHeight() > std::size_t(f->surface()->height()))

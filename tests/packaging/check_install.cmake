@@ -15,6 +15,7 @@ set(wanted usr/bin/kelmora-script usr/share/man/man1/kelmora-script.1.gz)
 if(GUI)
   list(APPEND wanted
     usr/bin/kelmora
+    usr/${LIBDIR}/kelmora/libkelmora_print.so
     usr/share/applications/${id}.desktop
     usr/share/icons/hicolor/scalable/apps/${id}.svg
     usr/share/man/man1/kelmora.1.gz

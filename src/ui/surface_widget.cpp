@@ -1,0 +1,243 @@
+#include "ui/surface_widget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QLibrary>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QScrollBar>
+#include <QTextLayout>
+#include <algorithm>
+
+#include "core/surface.h"
+#include "core/window.h"
+#include "ui/print_module.h"
+
+namespace kelmora {
+
+namespace {
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Paper: a line is one and a half times the font size; the head of every
+// page takes four lines (the title over two, the date, a blank).
+constexpr double kPitch = 1.5;
+constexpr int kHeadLines = 4;
+
+// The printing module, looked for beside the program, where it is installed,
+// and where it was built (for the tests, which run from a folder of their own).
+PrintFunction printFunction() {
+    static const PrintFunction print = [] {
+        for (const QString& path : {QCoreApplication::applicationDirPath() + QStringLiteral("/libkelmora_print.so"),
+                                    QCoreApplication::applicationDirPath() + QStringLiteral("/" KELMORA_PRINT_MODULE),
+                                    QStringLiteral(KELMORA_PRINT_MODULE_BUILT)}) {
+            QLibrary module(path);
+            if (auto f = reinterpret_cast<PrintFunction>(module.resolve("kelmoraPrint"))) return f;
+        }
+        return PrintFunction(nullptr);
+    }();
+    return print;
+}
+
+double pointSize(const QFont& f) { return f.pointSizeF() > 0 ? f.pointSizeF() : 10.0; }
+
+// The row split into the pieces that fit the width, breaking at a word where
+// there is one and anywhere else otherwise.
+QStringList wrapped(const QString& row, const QFont& font, QPaintDevice* device, qreal width) {
+    if (row.isEmpty()) return {QString()};
+    QTextLayout layout(row, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList pieces;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        pieces << row.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return pieces;
+}
+}  // namespace
+
+int paintPages(QPagedPaintDevice& device, const PrintedRows& doc) {
+    QPainter painter;
+    if (!painter.begin(&device)) return 0;
+    const double dpi = device.logicalDpiY();
+    const double pitch = kPitch * pointSize(doc.font) * dpi / 72.0;
+    const int width = device.width();
+    const int perPage = std::max(1, static_cast<int>(device.height() / pitch) - kHeadLines);
+
+    QStringList lines;
+    for (const QString& row : doc.rows) lines << wrapped(row, doc.font, &device, width);
+    const int pages = std::max<int>(1, (lines.size() + perPage - 1) / perPage);
+
+    QFont titleFont = doc.font;
+    titleFont.setPointSizeF(pointSize(doc.font) * 1.4);
+    titleFont.setBold(true);
+    const QFontMetricsF rowMetrics(doc.font, &device);
+    const QString date = doc.date.toString(QStringLiteral("yyyy年M月d日"));
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) device.newPage();
+        painter.setFont(titleFont);
+        painter.drawText(QRectF(0, 0, width, 2 * pitch), Qt::AlignLeft | Qt::AlignVCenter, doc.title);
+        painter.setFont(doc.font);
+        const QRectF dateLine(0, 2 * pitch, width, pitch);
+        painter.drawText(dateLine, Qt::AlignLeft | Qt::AlignVCenter, date);
+        painter.drawText(dateLine, Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("第 %1 页，共 %2 页").arg(page + 1).arg(pages));
+        const int first = page * perPage;
+        const int last = std::min<int>(lines.size(), first + perPage);
+        for (int i = first; i < last; ++i) {
+            const double top = (kHeadLines + i - first) * pitch;
+            painter.drawText(QPointF(0, top + (pitch + rowMetrics.ascent() - rowMetrics.descent()) / 2), lines[i]);
+        }
+    }
+    painter.end();
+    return pages;
+}
+
+int writePdf(const QString& path, const PrintedRows& doc) {
+    QPdfWriter writer(path);
+    writer.setTitle(doc.title);
+    writer.setCreator(QStringLiteral("Kelmora"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                     QPageLayout::Millimeter));
+    return paintPages(writer, doc);
+}
+
+SurfaceWidget::SurfaceWidget(const Window& window, QWidget* parent) : QAbstractScrollArea(parent), window_(window) {
+    setFrameShape(QFrame::NoFrame);
+    // The rows stand on the window's own background, like the controls: the
+    // window has filled it already.
+    viewport()->setAutoFillBackground(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+    // The focus goes from control to control; the rows scroll by the mouse.
+    setFocusPolicy(Qt::NoFocus);
+    rowsChanged();
+}
+
+int SurfaceWidget::lineHeight() const { return fontMetrics().lineSpacing(); }
+
+void SurfaceWidget::rowsChanged() {
+    const Surface& s = window_.surface();
+    const std::size_t n = s.rowCount();
+    const bool added = n > measured_;
+    if (n < measured_) {  // cleared
+        measured_ = 0;
+        widest_ = 0;
+    }
+    // The last row measured may have grown since (continued text); every
+    // other row is final.
+    const QFontMetrics fm = fontMetrics();
+    for (std::size_t i = measured_ ? measured_ - 1 : 0; i < n; ++i)
+        widest_ = std::max(widest_, fm.horizontalAdvance(q(s.row(i))));
+    measured_ = n;
+    updateRanges();
+    if (added) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    viewport()->update();
+}
+
+void SurfaceWidget::updateRanges() {
+    const QSize view = viewport()->size();
+    const int lh = lineHeight();
+    const qint64 height = static_cast<qint64>(measured_) * lh;
+    QScrollBar* v = verticalScrollBar();
+    // Rows followed to the newest stay followed when the area changes size
+    // (a horizontal scroll bar coming up takes a line's height from it).
+    const bool atEnd = v->value() >= v->maximum();
+    v->setRange(0, static_cast<int>(std::clamp<qint64>(height - view.height(), 0, INT_MAX)));
+    if (atEnd) v->setValue(v->maximum());
+    v->setPageStep(view.height());
+    v->setSingleStep(lh);
+    QScrollBar* h = horizontalScrollBar();
+    h->setRange(0, std::max(0, widest_ - view.width()));
+    h->setPageStep(view.width());
+    h->setSingleStep(fontMetrics().averageCharWidth() * 4);
+}
+
+void SurfaceWidget::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    updateRanges();
+}
+
+void SurfaceWidget::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy); }
+
+void SurfaceWidget::paintEvent(QPaintEvent* e) {
+    const Surface& s = window_.surface();
+    const int lh = lineHeight();
+    const int top = verticalScrollBar()->value();
+    const int left = horizontalScrollBar()->value();
+    // Only the rows that meet the part to be painted.
+    const QRect area = e->rect();
+    const std::size_t n = s.rowCount();
+    const std::size_t first = static_cast<std::size_t>(std::max(0, (area.top() + top) / lh));
+    const std::size_t last = std::min(n, static_cast<std::size_t>((area.bottom() + top) / lh) + 1);
+    if (first >= last) return;
+    QPainter p(viewport());
+    p.setPen(palette().color(QPalette::WindowText));
+    const int ascent = fontMetrics().ascent();
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string_view row = s.row(i);
+        if (!row.empty()) p.drawText(-left, static_cast<int>(i) * lh - top + ascent, q(row));
+    }
+}
+
+QString SurfaceWidget::allRows() const {
+    const Surface& s = window_.surface();
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(s.rowCount()));
+    for (std::size_t i = 0; i < s.rowCount(); ++i) lines << q(s.row(i));
+    return lines.join('\n');
+}
+
+void SurfaceWidget::copyRows() const { QApplication::clipboard()->setText(allRows()); }
+
+void SurfaceWidget::copyTable() const {
+    QStringList lines;
+    for (const std::string& row : journalTable(window_.surface())) lines << q(row);
+    QApplication::clipboard()->setText(lines.join('\n'));
+}
+
+PrintedRows SurfaceWidget::printed() const {
+    return {q(window_.def().caption), QDate::currentDate(), allRows().split('\n'), font()};
+}
+
+bool printingAvailable() { return printFunction() != nullptr; }
+
+void SurfaceWidget::print() {
+    const PrintFunction print = printFunction();
+    const PrintedRows doc = printed();
+    const PagePainter paint = [](QPagedPaintDevice& printer, const void* rows) {
+        return paintPages(printer, *static_cast<const PrintedRows*>(rows));
+    };
+    if (!print || print(this, &doc.title, paint, &doc) == 0)
+        QMessageBox::warning(this, QStringLiteral("Kelmora"), QStringLiteral("无法打印。"));
+}
+
+void SurfaceWidget::exportPdf() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出PDF"),
+                                                      q(window_.def().caption) + QStringLiteral(".pdf"),
+                                                      QStringLiteral("PDF 文件 (*.pdf)"));
+    if (path.isEmpty()) return;
+    if (writePdf(path, printed()) == 0)
+        QMessageBox::warning(this, QStringLiteral("Kelmora"), QStringLiteral("无法写入文件 %1。").arg(path));
+}
+
+void SurfaceWidget::contextMenuEvent(QContextMenuEvent* e) {
+    QMenu menu(this);
+    connect(menu.addAction(QStringLiteral("复制")), &QAction::triggered, this, [this] { copyRows(); });
+    connect(menu.addAction(QStringLiteral("复制为表格")), &QAction::triggered, this, [this] { copyTable(); });
+    menu.addSeparator();
+    connect(menu.addAction(QStringLiteral("打印…")), &QAction::triggered, this, [this] { print(); });
+    connect(menu.addAction(QStringLiteral("导出PDF…")), &QAction::triggered, this, [this] { exportPdf(); });
+    menu.exec(e->globalPos());
+}
+
+}  // namespace kelmora

@@ -1,0 +1,71 @@
+// Kelmora — the printing area of a window: its printed rows, scrolled, copied,
+// printed on paper or written to a PDF file.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QDate>
+#include <QFont>
+#include <QStringList>
+
+class QPagedPaintDevice;
+
+namespace kelmora {
+
+class Window;
+
+// What goes onto paper: the window's caption as the title, the date, then
+// every printed row in the window's font.
+struct PrintedRows {
+    QString title;
+    QDate date;
+    QStringList rows;
+    QFont font;
+};
+
+// Lays the rows out page by page on a printer or PDF writer whose page layout
+// is set: title and date at the head of every page, one row a line; a row
+// wider than the page wraps onto further lines instead of being cut.  Returns
+// the number of pages, 0 when the device cannot be painted on.
+int paintPages(QPagedPaintDevice& device, const PrintedRows& doc);
+// Writes the rows to a PDF file (A4, margins of 15 mm); the number of pages,
+// 0 when the file cannot be written.
+int writePdf(const QString& path, const PrintedRows& doc);
+// Whether printing on paper can be offered: its module is found.
+bool printingAvailable();
+
+// The printing area: paints only the rows in view, read from the window's
+// surface without copying them; scroll bars appear when the rows are longer
+// or wider than the area.  Its context menu copies the rows as text or as a
+// table, prints them and writes them to a PDF file.
+class SurfaceWidget : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    SurfaceWidget(const Window& window, QWidget* parent);
+
+    // The window's surface changed: new scroll ranges, and rows that were
+    // added are brought into view.
+    void rowsChanged();
+    int lineHeight() const;
+
+    QString allRows() const;  // every row the surface holds, newline-separated
+    void copyRows() const;
+    void copyTable() const;  // the rows as tab-separated columns
+    PrintedRows printed() const;
+    void print();
+    void exportPdf();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    void updateRanges();
+
+    const Window& window_;
+    std::size_t measured_ = 0;  // rows whose width is in widest_
+    int widest_ = 0;            // the widest of them, in pixels
+};
+
+}  // namespace kelmora
