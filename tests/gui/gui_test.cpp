@@ -136,6 +136,7 @@ TEST(Gui, DISABLED_Pictures) {
             for (QLineEdit* box : f->findChildren<QLineEdit*>())
                 if (box->text().isEmpty()) box->setText("2");
             kelmora::testing::pressComputeButtons(view.app(), f);
+            QTest::qWait(20);  // scroll bars come up once the layout settles
             f->grab().save(dir + "/" + QString::fromStdString(form) + ".png");
             view.app().hide(form);
         }
