@@ -39,6 +39,8 @@ public:
 class App {
 public:
     static constexpr int kForms = kFormCount;
+    // The window the program starts with, and every exit button goes back to.
+    static constexpr const char* kMainWindow = "Form1";
 
     // Throws std::logic_error when a window has no registered description.
     explicit App(Port& port);
@@ -54,6 +56,8 @@ public:
 
     void open(const std::string& form);
     void hide(const std::string& form);
+    void start() { open(kMainWindow); }  // the program starts: the main window is shown
+    Window& mainWindow() { return *window(kMainWindow); }
 
     // A click on a control (button, or a text box that reacts to clicks).
     // Runs the handler to completion; an arithmetic failure stops it at the

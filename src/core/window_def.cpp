@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/app.h"
 #include "core/window.h"
 
 namespace kelmora {
@@ -281,7 +282,7 @@ void FormBuilder::cancel(Window& w) { w.clear(); }
 
 void FormBuilder::exit(Window& w) {
     w.hide();
-    w.open("Form1");
+    w.open(App::kMainWindow);
 }
 
 }  // namespace kelmora

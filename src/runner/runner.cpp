@@ -65,14 +65,14 @@ std::pair<std::string, std::string> splitWord(const std::string& s) {
 class Runner {
 public:
     Runner(std::ostream& out) : port_(out), app_(port_), out_(out) {
-        app_.open("Form1");
+        app_.start();
         port_.start();
     }
 
     void perform(const std::string& line) {
         auto [action, rest] = splitWord(line);
         if (action == "keyword") {
-            Window& main = *app_.window("Form1");
+            Window& main = app_.mainWindow();
             main.typeText("Text1", rest);
             app_.click(main, "Command1");
         } else if (action == "menu") {
@@ -107,7 +107,7 @@ public:
             if (!w->def().isTextBox(control)) throw LineError{rest + " is not a text box"};
             out_ << "text " << rest << '=' << w->textOf(control) << '\n';
         } else if (action == "complete") {
-            const auto& completions = app_.window("Form1")->def().completions;
+            const auto& completions = app_.mainWindow().def().completions;
             out_ << "complete " << rest << '\n';
             if (const auto box = completions.find("Text1"); box != completions.end())
                 for (const auto& item : box->second(rest)) out_ << '|' << item << '\n';
@@ -131,7 +131,7 @@ private:
     // Walks the main window's menu bar as its description gives it, the same
     // tree the desktop program shows.  Choosing a submenu does nothing.
     void chooseMenu(const std::vector<std::string>& path, const std::string& text) {
-        Window& main = *app_.window("Form1");
+        Window& main = app_.mainWindow();
         const std::vector<MenuNode>* level = &main.def().menu;
         const MenuNode* node = nullptr;
         for (const auto& caption : path) {

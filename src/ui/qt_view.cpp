@@ -77,7 +77,7 @@ QtView::QtView() : app_(*this) {
 
 QtView::~QtView() = default;
 
-void QtView::start() { app_.open("Form1"); }
+void QtView::start() { app_.start(); }
 
 FormWidget* QtView::widget(const std::string& form) const {
     const int n = formNumber(form);
