@@ -18,6 +18,7 @@ if command -v clang++ >/dev/null; then checked+=(-DCMAKE_CXX_COMPILER=clang++ -D
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo "${checked[@]}" >/dev/null
 cmake --build build-asan -j"$jobs"
 export UBSAN_OPTIONS=print_stacktrace=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 (cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
 
 [ -x build-asan/tests/fuzz/fuzz_script ] || exit 0
