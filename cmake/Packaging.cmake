@@ -99,9 +99,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What dpkg-shlibdeps cannot see: the font the Chinese text needs, Qt's own
-# words in Chinese, and the plugin that draws the SVG icon.
+# words in Chinese.
 if(TARGET kelmora)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-translations-l10n, libqt6svg6")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-translations-l10n")
 endif()
 # Installed programs carry no debugging information.
 set(CPACK_STRIP_FILES ON)
