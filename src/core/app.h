@@ -36,6 +36,18 @@ public:
     virtual void surfaceChanged(const Window&) {}
 };
 
+// A port that shows nothing: a model run for its own sake (what a window's
+// buttons print, worked out before it opens; tests).  A fault of the
+// program itself goes through as thrown.
+class SilentPort : public Port {
+public:
+    void shown(Window&) override {}
+    void hidden(const Window&) override {}
+    void messageBox(const Window&, const std::string&) override {}
+    void failure(const Window&, const ArithmeticFailure&) override {}
+    void quit() override {}
+};
+
 class App {
 public:
     static constexpr int kForms = kFormCount;

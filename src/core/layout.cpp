@@ -48,15 +48,6 @@ int EstimatedMeasure::printedWidth(std::string_view row) const { return textWidt
 
 // ---- What the band should hold ------------------------------------------------
 
-namespace {
-struct SilentPort : Port {
-    void shown(Window&) override {}
-    void hidden(const Window&) override {}
-    void messageBox(const Window&, const std::string&) override {}
-    void failure(const Window&, const ArithmeticFailure&) override {}
-    void quit() override {}
-};
-}  // namespace
 
 std::vector<std::string> samplePrinting(const std::string& form) {
     std::vector<std::string> rows;

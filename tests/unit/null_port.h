@@ -2,18 +2,10 @@
 // callbacks it watches.
 #pragma once
 
-#include <string>
-
 #include "core/app.h"
 
 namespace kelmora::testing {
 
-struct NullPort : Port {
-    void shown(Window&) override {}
-    void hidden(const Window&) override {}
-    void messageBox(const Window&, const std::string&) override {}
-    void failure(const Window&, const ArithmeticFailure&) override {}
-    void quit() override {}
-};
+using NullPort = SilentPort;
 
 }  // namespace kelmora::testing
