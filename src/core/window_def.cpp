@@ -205,8 +205,13 @@ FormBuilder& FormBuilder::enterPresses(std::string button) {
     return *this;
 }
 
-FormBuilder& FormBuilder::menuBar() {
-    def_.hasMenuBar = true;
+FormBuilder& FormBuilder::menu(std::vector<MenuNode> menus) {
+    def_.menu = std::move(menus);
+    return *this;
+}
+
+FormBuilder& FormBuilder::completion(const std::string& box, CompletionSource source) {
+    def_.completions[box] = std::move(source);
     return *this;
 }
 

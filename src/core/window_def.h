@@ -78,7 +78,6 @@ struct WindowDef {
     // The button that Enter in a text box presses; none: Enter moves on to
     // the next box.
     std::string enterPresses;
-    bool hasMenuBar = false;
     std::vector<MenuNode> menu;                            // the menu bar's menus, in order
     std::map<std::string, CompletionSource> completions;  // completion lists, by box name
 
@@ -164,7 +163,8 @@ public:
     FormBuilder& on(const std::string& control, Handler h);
     FormBuilder& closeControl(std::string control);
     FormBuilder& enterPresses(std::string button);
-    FormBuilder& menuBar();
+    FormBuilder& menu(std::vector<MenuNode> menus);  // a menu bar with these menus
+    FormBuilder& completion(const std::string& box, CompletionSource source);
     FormBuilder& printsNothing();
     FormBuilder& bandChars(int wideChars);
     FormBuilder& bandLines(int rows);

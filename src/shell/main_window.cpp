@@ -7,7 +7,7 @@ namespace kelmora::form1 {
 
 WindowDef define() {
     FormBuilder b("Form1");
-    b.menuBar().closeControl("Command4");
+    b.menu(menuNodes()).closeControl("Command4");
     // The title, the name box under it, the buttons in two rows under that;
     // the left half of the window is the band for the formula lines.
     b.heading("Label1", "Kelmora");
@@ -23,10 +23,8 @@ WindowDef define() {
     b.on("Command2", [](Window& w) { w.writeText("Text1", ""); });
     b.on("Command3", [](Window& w) { w.clear(); });
     b.on("Command4", [](Window& w) { w.app().endProgram(); });
-    WindowDef def = b.build();
-    def.menu = menuNodes();
-    def.completions["Text1"] = completeKeyword;
-    return def;
+    b.completion("Text1", completeKeyword);
+    return b.build();
 }
 
 KELMORA_WINDOW(Form1, define);

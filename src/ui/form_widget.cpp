@@ -135,7 +135,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     layout->addWidget(scroller);
     surface_ = new SurfaceWidget(window, client_);
     surface_->setObjectName("surface");
-    if (def.hasMenuBar) buildMenuBar();
+    if (!def.menu.empty()) buildMenuBar();
 
     widgets_.assign(def.controls.size(), nullptr);
     // Frames first, so that they lie beneath the controls they enclose.

@@ -214,16 +214,17 @@ struct TestWindow {
     explicit TestWindow(App& app) : window(app, def()) {}
 
     WindowDef def() {
-        WindowDef d = FormBuilder("Form150", "测试").field("Text1", "名称").menuBar().build();
-        d.menu = {{"文件", {}, {{"打开", [this](Window&) { chosen << "打开"; }, {}},
-                               {"更多", {}, {{"深处", [this](Window&) { chosen << "深处"; }, {}}}}}},
-                  {"帮助", [this](Window&) { chosen << "帮助"; }, {}}};
-        d.completions["Text1"] = [this](std::string_view typed) {
+        FormBuilder b("Form150", "测试");
+        b.field("Text1", "名称");
+        b.menu({{"文件", {}, {{"打开", [this](Window&) { chosen << "打开"; }, {}},
+                              {"更多", {}, {{"深处", [this](Window&) { chosen << "深处"; }, {}}}}}},
+                {"帮助", [this](Window&) { chosen << "帮助"; }, {}}});
+        b.completion("Text1", [this](std::string_view typed) {
             asked << QString::fromUtf8(typed.data(), static_cast<qsizetype>(typed.size()));
             // Not in alphabetical order, and not all beginning with the text.
             return std::vector<std::string>{"银行存款", "yinhang", "存款"};
-        };
-        return d;
+        });
+        return b.build();
     }
 
     QStringList chosen, asked;
