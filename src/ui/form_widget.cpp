@@ -190,8 +190,15 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     for (const auto& [boxName, source] : def.completions)
         if (QLineEdit* box = boxes_.value(q(boxName))) attachCompleter(box, source);
 
+    client_->installEventFilter(this);
+    fit();
+}
+
+void FormWidget::fit() {
     // Measure in the window's own font, and open as large as what the
     // buttons print asks for, within the screen.
+    const WindowDef& def = window_.def();
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
     measure_ = std::make_unique<QtMeasure>(client_);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
@@ -202,7 +209,6 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     layout_ = std::make_unique<WindowLayout>(def, *measure_, def.prints ? printedSample(def.name) : std::vector<std::string>{}, room);
     const Size min = layout_->minimum(), want = layout_->preferred();
     client_->setMinimumSize(min.w, min.h);
-    client_->installEventFilter(this);
     // Taller than the screen: the controls scroll, and the scroll bar takes
     // its width beside them.
     const int bar = want.h > room.h ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
@@ -211,6 +217,17 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     resize(std::min(std::max(want.w + bar, menuW), std::max(room.w, 200)),
            std::min(want.h, std::max(room.h, 200)) + menuH);
     arrange();
+}
+
+void FormWidget::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    // (A hidden window's widgets are about to go: they are built afresh.)
+    if (e->type() != QEvent::FontChange || !layout_ || !isVisible()) return;
+    // The desktop's font changed while the window is open: headings follow
+    // it, and everything is measured and placed again in the new font.
+    for (std::size_t i = 0; i < widgets_.size(); ++i)
+        if (window_.def().controls[i].kind == ControlKind::Heading) widgets_[i]->setFont(headingFont(font()));
+    fit();
 }
 
 FormWidget::~FormWidget() = default;
@@ -347,7 +364,7 @@ void FormWidget::refreshBox(const QString& name) {
 
 bool FormWidget::eventFilter(QObject* watched, QEvent* e) {
     if (watched == client_) {
-        if (e->type() == QEvent::Resize) arrange();
+        if (e->type() == QEvent::Resize && layout_) arrange();
         return QWidget::eventFilter(watched, e);
     }
     auto* box = qobject_cast<QLineEdit*>(watched);

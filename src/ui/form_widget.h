@@ -35,6 +35,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -43,6 +44,7 @@ private:
     void addMenuItem(QWidget* menu, const MenuNode& item);
     void attachCompleter(QLineEdit* box, const CompletionSource& source);
     void click(const QString& control);
+    void fit();                      // measures in the window's font, sizes and arranges the window
     void arrange();                  // places everything for the client area's size
     bool enterInBox(QLineEdit* box);  // Enter pressed in a box; true when handled
 

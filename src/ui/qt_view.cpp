@@ -1,12 +1,16 @@
 #include "ui/qt_view.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QIconEngine>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <functional>
 
 #include "ui/form_widget.h"
+#include "ui/nested_loop.h"
 
 namespace kelmora {
 
@@ -73,9 +77,15 @@ QtView::QtView() : app_(*this) {
         QApplication::setFont(font);
         qApp->setProperty("kelmoraStyle", true);
     }
+    retry_.setInterval(20);
+    QObject::connect(&retry_, &QTimer::timeout, [this] { freeParked(); });
 }
 
-QtView::~QtView() = default;
+QtView::~QtView() {
+    // Widgets still waiting for the event loop to free them refer to this
+    // view's model: they go with it.
+    for (const QPointer<FormWidget>& f : freed_) delete f.data();
+}
 
 void QtView::start() { app_.start(); }
 
@@ -113,16 +123,40 @@ void QtView::hidden(const Window& w) {
     const QWidget* focused = f->focusWidget();
     focus_[n] = focused ? focused->objectName() : QString();
     f->hide();
+    // Its menus and completion list go with it.
+    for (QMenu* menu : f->findChildren<QMenu*>())
+        if (menu->isVisible()) menu->close();
+    if (QLineEdit* box = f->box(QStringLiteral("Text1")); box && box->completer() && box->completer()->popup())
+        box->completer()->popup()->hide();
+    parked_.push_back(std::move(f));
+    freeParked();
+}
+
+void QtView::freeParked() {
+    // A menu, message box or dialog may still be running its own event loop
+    // with these widgets on its stack (the hiding may even have come from
+    // inside it, as a queued click): they wait until every such loop is over.
+    if (NestedLoop::running() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        if (!retry_.isActive()) retry_.start();
+        return;
+    }
+    retry_.stop();
     // The hiding handler may have been called from one of the window's own
     // widgets, whose signal is still being delivered: the widgets go once
     // control is back in the event loop.
-    f.release()->deleteLater();
+    std::erase_if(freed_, [](const QPointer<FormWidget>& f) { return f.isNull(); });
+    for (auto& f : parked_) {
+        freed_.emplace_back(f.get());
+        f.release()->deleteLater();
+    }
+    parked_.clear();
 }
 
 void QtView::messageBox(const Window& owner, const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kelmora"), QString::fromStdString(text), QMessageBox::Ok,
                     messageParent(owner));
     box.setWindowModality(Qt::ApplicationModal);
+    const NestedLoop loop;
     box.exec();
 }
 
@@ -130,6 +164,7 @@ void QtView::failure(const Window& w, const ArithmeticFailure& e) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Kelmora"), QString::fromStdString(failureMessage(w, e)),
                     QMessageBox::Ok, messageParent(w));
     box.setWindowModality(Qt::ApplicationModal);
+    const NestedLoop loop;
     box.exec();
 }
 
@@ -141,6 +176,7 @@ void QtView::internalError(const Window& w, const std::string& what) {
                              .arg(QString::fromStdString(w.def().caption), QString::fromStdString(what));
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Kelmora"), text, QMessageBox::Ok, messageParent(w));
     box.setWindowModality(Qt::ApplicationModal);
+    const NestedLoop loop;
     box.exec();
 }
 

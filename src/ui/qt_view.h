@@ -8,9 +8,12 @@
 // had the focus.
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "core/app.h"
 
@@ -43,11 +46,17 @@ private:
     // Where a message box appears: over its window, or over the window last
     // brought to the front when its own is hidden.
     QWidget* messageParent(const Window& owner) const;
+    // Frees the widgets of hidden windows once no menu, message box or
+    // dialog is running over them; until then they stay parked.
+    void freeParked();
 
     App app_;
     std::array<std::unique_ptr<FormWidget>, App::kForms + 1> widgets_;
     std::array<QString, App::kForms + 1> focus_;  // the control that had the focus when hidden
     int front_ = 0;                               // the window last brought to the front
+    std::vector<std::unique_ptr<FormWidget>> parked_;  // hidden, not yet freed
+    std::vector<QPointer<FormWidget>> freed_;          // freed once the event loop has them
+    QTimer retry_;                                     // looks again while they wait
 };
 
 }  // namespace kelmora

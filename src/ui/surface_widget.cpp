@@ -16,6 +16,7 @@
 
 #include "core/surface.h"
 #include "core/window.h"
+#include "ui/nested_loop.h"
 #include "ui/print_module.h"
 
 namespace kelmora {
@@ -133,6 +134,14 @@ void SurfaceWidget::rowsChanged() {
         measured_ = 0;
         widest_ = 0;
     }
+    measure();
+    if (added) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    viewport()->update();
+}
+
+void SurfaceWidget::measure() {
+    const Surface& s = window_.surface();
+    const std::size_t n = s.rowCount();
     // The last row measured may have grown since (continued text); every
     // other row is final.
     const QFontMetrics fm = fontMetrics();
@@ -140,7 +149,16 @@ void SurfaceWidget::rowsChanged() {
         widest_ = std::max(widest_, fm.horizontalAdvance(q(s.row(i))));
     measured_ = n;
     updateRanges();
-    if (added) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void SurfaceWidget::changeEvent(QEvent* e) {
+    QAbstractScrollArea::changeEvent(e);
+    if (e->type() != QEvent::FontChange) return;
+    // Every row measured again in the new font, and the ranges worked out
+    // for its line height; rows followed to the newest stay followed.
+    measured_ = 0;
+    widest_ = 0;
+    measure();
     viewport()->update();
 }
 
@@ -212,6 +230,7 @@ PrintedRows SurfaceWidget::printed() const {
 bool printingAvailable() { return printFunction() != nullptr; }
 
 void SurfaceWidget::print() {
+    const NestedLoop loop;  // the print dialog
     const PrintFunction print = printFunction();
     const PrintedRows doc = printed();
     const PagePainter paint = [](QPagedPaintDevice& printer, const void* rows) {
@@ -222,6 +241,7 @@ void SurfaceWidget::print() {
 }
 
 void SurfaceWidget::exportPdf() {
+    const NestedLoop loop;  // the file dialog
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出PDF"),
                                                       q(window_.def().caption) + QStringLiteral(".pdf"),
                                                       QStringLiteral("PDF 文件 (*.pdf)"));
@@ -231,6 +251,7 @@ void SurfaceWidget::exportPdf() {
 }
 
 void SurfaceWidget::contextMenuEvent(QContextMenuEvent* e) {
+    const NestedLoop loop;
     QMenu menu(this);
     connect(menu.addAction(QStringLiteral("复制")), &QAction::triggered, this, [this] { copyRows(); });
     connect(menu.addAction(QStringLiteral("复制为表格")), &QAction::triggered, this, [this] { copyTable(); });

@@ -59,8 +59,10 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
+    void measure();  // widths of the rows not yet measured, then the ranges
     void updateRanges();
 
     const Window& window_;
