@@ -43,6 +43,13 @@ int main(int argc, char** argv) {
     // wins over this.
     const bool noDisplay = lacksDisplay(argc, argv);
     if (noDisplay || asksOnlyForText(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What the stand-in platform has to say (no runtime folder, …) is beside
+    // the point then: the one line below says what is wrong.
+    static QtMessageHandler qtsOwn = nullptr;
+    if (noDisplay)
+        qtsOwn = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) qtsOwn(type, context, text);
+        });
     // A -platform xcb or wayland that has nothing to connect to is dropped
     // for the same reason.
     std::vector<char*> args(argv, argv + argc);
