@@ -1,8 +1,12 @@
-// Windows named as a person knows them where the program names them itself:
-// the message of a failed computation, the heading of a PDF file and the
-// name the file is offered under.  Title bars keep their captions.
+// Names as a person knows them: windows named by their keywords where the
+// program names them itself (the message of a failed computation, the
+// heading of a PDF file and the name the file is offered under; title bars
+// keep their captions), and the keyword a person types first in the main
+// window's completion list.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -97,6 +101,28 @@ TEST(GuiNames, PdfIsOfferedUnderTheFirstKeywordAndHeadedByTheName) {
     const QString text = pdfText(path);
     EXPECT_TRUE(text.startsWith(kForm4Name + QLatin1Char('\n'))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("其他货币资金（贷） 117"))) << text.toStdString();
+}
+
+// The list under the main window's box, as it pops up while typing.
+TEST(GuiNames, CompletionListPutsTheKeywordSpeltWholeFirst) {
+    QtView view;
+    view.start();
+    FormWidget* main = view.widget("Form1");
+    QLineEdit* box = main->box("Text1");
+    const struct {
+        const char* typed;
+        const char* first;
+    } cases[] = {{"ch", "存货"}, {"gdzc", "固定资产"}, {"yhcunkuan", "银行存款"}};
+    for (const auto& c : cases) {
+        box->clear();
+        box->setFocus();
+        QTest::keyClicks(box, c.typed);
+        QCompleter* completer = box->completer();
+        ASSERT_NE(completer, nullptr);
+        ASSERT_TRUE(completer->popup()->isVisible()) << c.typed;
+        EXPECT_EQ(completer->completionModel()->index(0, 0).data().toString(), QString::fromUtf8(c.first)) << c.typed;
+        completer->popup()->hide();
+    }
 }
 
 }  // namespace
