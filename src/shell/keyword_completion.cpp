@@ -101,14 +101,17 @@ struct Typed {
 };
 
 // The typed text as it is compared with the keywords' spellings: without
-// spaces (ASCII or ideographic).  Empty when the text holds a sign the
+// spaces (ASCII or ideographic), full-width letters and digits as ASCII.  Empty when the text holds a sign the
 // spellings pass over ("-", "（", "/"), or malformed UTF-8: then only the
 // comparison of the text as it stands applies.
 std::vector<Typed> elements(std::string_view typed) {
     std::vector<Typed> out;
     for (std::size_t i = 0; i < typed.size();) {
-        const char32_t c = nextCodePoint(typed, i);
+        char32_t c = nextCodePoint(typed, i);
         if (c == ' ' || c == 0x3000) continue;
+        // An input method in full-width mode types letters and digits as
+        // their full-width forms.
+        if (c >= 0xFF01 && c <= 0xFF5E && isAsciiAlnum(c - 0xFEE0)) c -= 0xFEE0;
         if (c == 0xFC || c == 0xDC) {  // ü, Ü
             out.push_back({'v', 0});
         } else if (isAsciiAlnum(c)) {

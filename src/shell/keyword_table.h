@@ -31,7 +31,8 @@ std::vector<std::string> distinctKeywords();
 // keyword typed as itself (Chinese), as one of its pinyin readings whole, or
 // by the reading's initial (z, c, s or zh, ch, sh), in any mix, the last one
 // possibly cut short ("应收zk", "yhcunkuan", "gdzichan", "yinhangcunk").
-// Readings are toneless, ü typed as v, u or ü; case and spaces do not count.
+// Readings are toneless, ü typed as v, u or ü; case, spaces and full-width
+// forms of letters do not count.
 // Letters in a keyword ("L/C收款") stand for themselves, other signs ("-",
 // "（", "）", "/") are passed over.  The list holds two groups:
 //   first, the keywords that contain the text as it stands or that the text

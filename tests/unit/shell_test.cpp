@@ -219,6 +219,7 @@ TEST(Completion, TypedTextBeyondLettersAndSpaces) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
         {"shouyil\u00fc", {"债券实际收益率"}},            // ü typed as such
         {"WB\u3000CG", {"外埠采购"}},                     // an ideographic space
+        {"\uff57\uff42\uff43\uff47", {"外埠采购"}},         // full-width letters
         {"外bcg", {"外埠采购"}},                           // Chinese, then initials
         {"wb采购", {"外埠采购"}},                          // initials, then Chinese
         {"外x", {}},                                       // no reading of 埠 begins with x
