@@ -39,8 +39,8 @@ bool lacksDisplay(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Without a display the options are still read (an unknown one is
     // refused as ever), on a platform that needs none; then the program says
-    // why it cannot start.  A -platform option on the command line still
-    // wins over this.
+    // why it cannot start.  A platform that needs no display, chosen on the
+    // command line (-platform offscreen), still wins over this.
     const bool noDisplay = lacksDisplay(argc, argv);
     if (noDisplay || asksOnlyForText(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
     // What the stand-in platform has to say (no runtime folder, …) is beside
@@ -48,17 +48,22 @@ int main(int argc, char** argv) {
     static QtMessageHandler qtsOwn = nullptr;
     if (noDisplay)
         qtsOwn = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (type == QtCriticalMsg || type == QtFatalMsg) qtsOwn(type, context, text);
+            if (type != QtCriticalMsg && type != QtFatalMsg) return;
+            if (qtsOwn)
+                qtsOwn(type, context, text);
+            else
+                std::fprintf(stderr, "%s\n", qPrintable(text));
         });
     // A -platform xcb or wayland that has nothing to connect to is dropped
     // for the same reason.
-    std::vector<char*> args(argv, argv + argc);
-    if (noDisplay)
-        for (std::size_t i = 1; i + 1 < args.size();)
-            if (std::strcmp(args[i], "-platform") == 0 || std::strcmp(args[i], "--platform") == 0)
-                args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-            else
-                ++i;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        const bool platform = std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0;
+        if (noDisplay && i > 0 && platform && i + 1 < argc)
+            ++i;  // and its value
+        else
+            args.push_back(argv[i]);
+    }
     int count = static_cast<int>(args.size());
     args.push_back(nullptr);
     QApplication qapp(count, args.data());

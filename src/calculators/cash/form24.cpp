@@ -36,7 +36,8 @@ WindowDef define() {
     FormBuilder b("Form24");
     b.heading("材料汇总表");
     b.grid({
-        {gridHead("Text24", "科目"), gridHead("Text16", "主要材料"), gridHead("Text17", "辅助材料"), gridHead("Text18", "合计")},
+        {gridHead("Text24", "科目"), gridHead("Text16", "主要材料"), gridHead("Text17", "辅助材料"),
+         gridHead("Text18", "合计")},
         {gridHead("Text19", "生产成本-A"), {"Text1", "1"}, {"Text6", "6"}, {"Text11", ""}},
         {gridHead("Text20", "生产成本-B"), {"Text2", "2"}, {"Text7", "7"}, {"Text12", ""}},
         {gridHead("Text21", "制造费用"), {"Text3", ""}, {"Text8", "8"}, {"Text13", ""}},
