@@ -7,7 +7,8 @@
 
 namespace kelmora {
 
-namespace {
+// Named rather than anonymous: the shell is compiled in unity batches.
+namespace window_words {
 void collectMenu(const std::vector<MenuItem>& items, const std::string& form, std::vector<std::string>& out) {
     for (const MenuItem& item : items) {
         if (item.action == MenuAction::Open && item.argument == form &&
@@ -16,7 +17,7 @@ void collectMenu(const std::vector<MenuItem>& items, const std::string& form, st
         collectMenu(item.children, form, out);
     }
 }
-}  // namespace
+}  // namespace window_words
 
 std::vector<std::string> wordsLeadingTo(const std::string& form, const std::vector<KeywordRow>& rows,
                                         const std::vector<MenuItem>& menu) {
@@ -25,7 +26,7 @@ std::vector<std::string> wordsLeadingTo(const std::string& form, const std::vect
         if (r.action == KeywordAction::OpenWindow && r.argument == form &&
             std::find(out.begin(), out.end(), r.keyword) == out.end())
             out.emplace_back(r.keyword);
-    if (out.empty()) collectMenu(menu, form, out);
+    if (out.empty()) window_words::collectMenu(menu, form, out);
     if (out.size() > 3) out.resize(3);
     return out;
 }
