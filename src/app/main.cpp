@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "app/app_setup.h"
 #include "ui/qt_view.h"
@@ -22,12 +23,50 @@ bool asksOnlyForText(int argc, char** argv) {
     return false;
 }
 
+// True when the program would look for a window system that is not there:
+// no platform chosen other than the usual ones, and neither an X display nor
+// a Wayland one named.  Qt would then abort without a word a person can use.
+bool lacksDisplay(int argc, char** argv) {
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) platform = argv[i + 1];
+    const bool usual = platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
+    return usual && qgetenv("DISPLAY").isEmpty() && qgetenv("WAYLAND_DISPLAY").isEmpty();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A -platform option on the command line still wins over this.
-    if (asksOnlyForText(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
+    // Without a display the options are still read (an unknown one is
+    // refused as ever), on a platform that needs none; then the program says
+    // why it cannot start.  A platform that needs no display, chosen on the
+    // command line (-platform offscreen), still wins over this.
+    const bool noDisplay = lacksDisplay(argc, argv);
+    if (noDisplay || asksOnlyForText(argc, argv)) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What the stand-in platform has to say (no runtime folder, …) is beside
+    // the point then: the one line below says what is wrong.
+    static QtMessageHandler qtsOwn = nullptr;
+    if (noDisplay)
+        qtsOwn = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type != QtCriticalMsg && type != QtFatalMsg) return;
+            if (qtsOwn)
+                qtsOwn(type, context, text);
+            else
+                std::fprintf(stderr, "%s\n", qPrintable(text));
+        });
+    // A -platform xcb or wayland that has nothing to connect to is dropped
+    // for the same reason.
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        const bool platform = std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0;
+        if (noDisplay && i > 0 && platform && i + 1 < argc)
+            ++i;  // and its value
+        else
+            args.push_back(argv[i]);
+    }
+    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    QApplication qapp(count, args.data());
     QApplication::setApplicationName(QStringLiteral("Kelmora"));
     QApplication::setApplicationVersion(QStringLiteral(KELMORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(KELMORA_APP_ID));
@@ -44,6 +83,11 @@ int main(int argc, char** argv) {
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "kelmora: 不接受参数：%s\n",
                      qPrintable(parser.positionalArguments().join(QLatin1Char(' '))));
+        return 1;
+    }
+
+    if (noDisplay) {
+        std::fprintf(stderr, "kelmora: 没有可用的图形显示（DISPLAY 和 WAYLAND_DISPLAY 均未设置），无法打开窗口。\n");
         return 1;
     }
 

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "core/window_names.h"
+
 namespace kelmora {
 
 App::App(Port& port) : port_(port) { requireEveryWindow(); }
@@ -74,7 +76,7 @@ std::string failureMessage(const Window& w, const ArithmeticFailure& e) {
     if (e.kind() == ArithmeticFailure::Kind::NoSolution) what = "按输入的数据求不出结果。";
     // A window that knows why says so instead.
     const std::string reason = e.detail().empty() ? std::string(what) : e.detail();
-    return "窗口 " + w.def().caption + " 计算出错：" + reason + "本次计算在出错处停止。";
+    return "窗口 " + displayName(w.def()) + " 计算出错：" + reason + "本次计算在出错处停止。";
 }
 
 }  // namespace kelmora

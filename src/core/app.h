@@ -93,7 +93,8 @@ private:
     bool ended_ = false;
 };
 
-// The text of a failure as the user is told it.
+// The text of a failure as the user is told it, naming the window by its
+// display name (core/window_names.h).
 std::string failureMessage(const Window& w, const ArithmeticFailure& e);
 
 }  // namespace kelmora

@@ -94,10 +94,11 @@ StatementRow freeRow(std::string caption, std::string text, std::vector<std::str
 void addGrid(FormBuilder& b, const StatementGrid& g, int captionGroup) {
     grid_detail::validate(g);
     std::vector<ControlDef> cells;
-    for (const ColumnHead& h : g.heads) cells.push_back({.name = h.box, .kind = ControlKind::TextBox, .text = h.text});
+    for (const ColumnHead& h : g.heads)
+        cells.push_back({.name = h.box, .kind = ControlKind::TextBox, .text = h.text, .heads = true});
     for (std::size_t i = 0; i < g.rows.size(); ++i) {
         const StatementRow& r = g.rows[i];
-        cells.push_back({.name = r.caption, .kind = ControlKind::TextBox, .text = r.text});
+        cells.push_back({.name = r.caption, .kind = ControlKind::TextBox, .text = r.text, .heads = true});
         const std::string initial = g.rowNumbers ? std::to_string(i + 1) : std::string();
         for (const auto& box : r.boxes) cells.push_back({.name = box, .kind = ControlKind::TextBox, .text = initial});
     }

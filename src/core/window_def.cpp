@@ -22,6 +22,63 @@ bool WindowDef::isTextBox(const std::string& controlName) const {
 using Kind = LayoutNode::Kind;
 
 namespace {
+
+// A head's text without the blanks that indent it on the screen.
+std::string trimmed(const std::string& s) {
+    std::size_t from = 0, to = s.size();
+    while (from < to && s[from] == ' ') ++from;
+    while (to > from && s[to - 1] == ' ') --to;
+    return s.substr(from, to - from);
+}
+
+// The node that shows control c as one of its own, or nullptr.
+const LayoutNode* holder(const LayoutNode& n, int c) {
+    if (std::find(n.controls.begin(), n.controls.end(), c) != n.controls.end()) return &n;
+    for (const auto& child : n.children)
+        if (const LayoutNode* h = holder(child, c)) return h;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string boxLabel(const WindowDef& def, const std::string& box) {
+    const auto it = std::find_if(def.controls.begin(), def.controls.end(),
+                                 [&](const ControlDef& c) { return c.name == box && c.kind == ControlKind::TextBox; });
+    if (it == def.controls.end()) return {};
+    if (it->heads) return trimmed(it->text);
+    const int at = static_cast<int>(it - def.controls.begin());
+    const LayoutNode* n = holder(def.area, at);
+    if (!n) n = holder(def.lowerLeft, at);
+    if (!n) return {};
+    if (n->kind == Kind::Field) return n->controls[0] >= 0 ? def.controls[n->controls[0]].text : std::string();
+    if (n->kind != Kind::Grid && n->kind != Kind::Statement) return {};
+    // A statement's rows begin with their caption box.
+    const int width = n->kind == Kind::Statement ? n->columns + 1 : n->columns;
+    if (width <= 0) return {};
+    const int cell = static_cast<int>(std::find(n->controls.begin(), n->controls.end(), at) - n->controls.begin());
+    const int row = cell / width, column = cell % width;
+    const auto head = [&](int r, int c) -> const ControlDef* {
+        const int i = r * width + c;
+        if (i < 0 || i >= static_cast<int>(n->controls.size()) || n->controls[i] < 0) return nullptr;
+        const ControlDef& d = def.controls[n->controls[i]];
+        return d.heads && !trimmed(d.text).empty() ? &d : nullptr;
+    };
+    std::string label;
+    for (int c = column - 1; c >= 0; --c)
+        if (const ControlDef* h = head(row, c)) {
+            label = trimmed(h->text);
+            break;
+        }
+    for (int r = row - 1; r >= 0; --r)
+        if (const ControlDef* h = head(r, column)) {
+            if (!label.empty()) label += ' ';
+            label += trimmed(h->text);
+            break;
+        }
+    return label;
+}
+
+namespace {
 LayoutNode node(Kind kind, std::vector<int> controls = {}) {
     LayoutNode n;
     n.kind = kind;
@@ -111,7 +168,8 @@ FormBuilder& FormBuilder::grid(const std::vector<std::vector<GridCell>>& rows) {
     for (const auto& row : rows) {
         if (row.size() != rows.front().size()) throw std::logic_error("ragged grid in " + def_.name);
         for (const auto& cell : row)
-            cells.push_back(add({.name = cell.box, .kind = ControlKind::TextBox, .text = cell.initial}));
+            cells.push_back(
+                add({.name = cell.box, .kind = ControlKind::TextBox, .text = cell.initial, .heads = cell.heads}));
     }
     item(Kind::Grid, std::move(cells));
     current().children.back().columns = static_cast<int>(rows.front().size());

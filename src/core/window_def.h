@@ -28,6 +28,9 @@ struct ControlDef {
     int index = -1;    // member of a control array when >= 0
     ControlKind kind = ControlKind::Label;
     std::string text;  // caption, or a text box's initial text
+    // A text box that heads a row or a column of a grid: its text names the
+    // boxes beside it or under it.
+    bool heads = false;
 };
 
 // How controls stand, as a tree.  A Stack holds its items top to bottom, a
@@ -100,11 +103,24 @@ struct ButtonDef {
     int index = -1;
 };
 
-// A text box of a grid, with its initial text.
+// A text box of a grid, with its initial text; a head names the boxes to
+// its right and below it (gridHead).
 struct GridCell {
     std::string box;
     std::string initial;
+    bool heads = false;
 };
+inline GridCell gridHead(std::string box, std::string text) { return {std::move(box), std::move(text), true}; }
+
+// The label a text box stands beside, as its window shows it: the label of a
+// labelled box; for a box of a grid or statement, the nearest head to its
+// left in its row, then the nearest head above it in its column (row item,
+// then column, joined by a space); for a head, its own text.  Heads are taken
+// without the blanks that indent them.  Empty for a box
+// that stands beside no label (the main window's name box) and for a name
+// that is no text box of the window.  Scripts list it (`controls FormN`) and
+// the desktop view names boxes by it for assistive technology.
+std::string boxLabel(const WindowDef& def, const std::string& box);
 
 class FormBuilder {
 public:

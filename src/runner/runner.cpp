@@ -62,6 +62,18 @@ std::pair<std::string, std::string> splitWord(const std::string& s) {
     return {s.substr(0, sp), s.substr(sp + 1)};
 }
 
+// How `controls` names a control's kind.
+const char* kindWord(ControlKind k) {
+    switch (k) {
+    case ControlKind::TextBox: return "box";
+    case ControlKind::Button: return "button";
+    case ControlKind::Label: return "label";
+    case ControlKind::Heading: return "heading";
+    case ControlKind::Frame: return "frame";
+    }
+    return "label";
+}
+
 class Runner {
 public:
     Runner(std::ostream& out) : port_(out), app_(port_), out_(out) {
@@ -111,6 +123,13 @@ public:
             out_ << "complete " << rest << '\n';
             if (const auto box = completions.find("Text1"); box != completions.end())
                 for (const auto& item : box->second(rest)) out_ << '|' << item << '\n';
+        } else if (action == "controls") {
+            const Window& w = windowNamed(rest);
+            out_ << "controls " << w.name() << '\n';
+            for (const ControlDef& c : w.def().controls) {
+                const std::string text = c.kind == ControlKind::TextBox ? boxLabel(w.def(), c.name) : c.text;
+                out_ << '|' << c.name << ' ' << kindWord(c.kind) << ' ' << text << '\n';
+            }
         } else if (action == "table") {
             Window& w = windowNamed(rest);
             out_ << "table " << w.name() << '\n';

@@ -33,8 +33,9 @@ using Spelling = std::vector<Unit>;
 
 struct Entry {
     std::string keyword;
-    Spelling full;      // "yin", {"xing", "hang", "heng"}, "cun", "kuan"
-    Spelling initials;  // "y", {"x", "h"}, "c", "k"
+    std::size_t length = 0;             // in characters, signs included
+    std::vector<char32_t> characters;   // 银, 行, 存, 款: one per unit
+    Spelling full;                      // "yin", {"xing", "hang", "heng"}, "cun", "kuan"
 };
 
 // The code point at s[i], moving i past it; a malformed byte is passed over
@@ -65,20 +66,17 @@ char lower(char32_t c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A'
 
 Entry spell(std::string keyword) {
     Entry e;
-    for (std::size_t i = 0; i < keyword.size();) {
+    for (std::size_t i = 0; i < keyword.size(); ++e.length) {
         const char32_t c = nextCodePoint(keyword, i);
-        Unit full, initials;
+        Unit full;
         if (isAsciiAlnum(c)) {
             full.emplace_back(1, lower(c));
         } else {
             for (std::string_view r : pinyinOf(c)) full.emplace_back(r);
         }
         if (full.empty()) continue;  // "-", "/", full-width parentheses
-        for (const auto& r : full)
-            if (std::find(initials.begin(), initials.end(), r.substr(0, 1)) == initials.end())
-                initials.push_back(r.substr(0, 1));
+        e.characters.push_back(c);
         e.full.push_back(std::move(full));
-        e.initials.push_back(std::move(initials));
     }
     e.keyword = std::move(keyword);
     return e;
@@ -94,51 +92,132 @@ const std::vector<Entry>& entries() {
     return all;
 }
 
-// The typed text as it is compared with pinyin: lower case, without spaces
-// (ASCII or ideographic), ü as v.  Empty when the text holds anything else,
-// such as Chinese characters: then only the Chinese comparison applies.
-std::string normalised(std::string_view typed) {
-    std::string q;
+// One element of the typed text: a letter or digit (lower case, ü as v),
+// compared with pinyin, or another character, compared with the keyword's
+// own character.
+struct Typed {
+    char letter = 0;     // 0: a character to be found as it stands
+    char32_t character = 0;
+};
+
+// The typed text as it is compared with the keywords' spellings: without
+// spaces (ASCII or ideographic), full-width letters and digits as ASCII.  Empty when the text holds a sign the
+// spellings pass over ("-", "（", "/"), or malformed UTF-8: then only the
+// comparison of the text as it stands applies.
+std::vector<Typed> elements(std::string_view typed) {
+    std::vector<Typed> out;
     for (std::size_t i = 0; i < typed.size();) {
-        const char32_t c = nextCodePoint(typed, i);
+        char32_t c = nextCodePoint(typed, i);
         if (c == ' ' || c == 0x3000) continue;
+        // An input method in full-width mode types letters and digits as
+        // their full-width forms.
+        if (c >= 0xFF01 && c <= 0xFF5E && isAsciiAlnum(c - 0xFEE0)) c -= 0xFEE0;
         if (c == 0xFC || c == 0xDC) {  // ü, Ü
-            q += 'v';
+            out.push_back({'v', 0});
         } else if (isAsciiAlnum(c)) {
-            q += lower(c);
+            out.push_back({lower(c), 0});
+        } else if (!pinyinOf(c).empty()) {
+            out.push_back({0, c});
         } else {
             return {};
         }
     }
-    return q;
+    return out;
 }
 
-bool spellsFrom(const Spelling& s, std::size_t i, std::string_view q);
+// How the typed text meets a keyword's spelling.
+enum class Meeting {
+    None,
+    Inside,  // from a later character on, or from within a syllable
+    Begins,  // from the first character on
+    Whole,   // from the first character to the last, each one whole
+};
 
-// Whether q begins with `piece` and goes on from unit `next`, or ends within
-// `piece`.
-bool continuesWith(std::string_view piece, const Spelling& s, std::size_t next, std::string_view q) {
-    if (q.size() <= piece.size()) return piece.starts_with(q);
-    return q.starts_with(piece) && spellsFrom(s, next, q.substr(piece.size()));
+// The ways a syllable may be typed: whole, by its initial, or by the two
+// letters of zh, ch, sh.
+template <typename F>
+void abbreviations(const std::string& r, F&& each) {
+    each(std::string_view(r));
+    if (r.size() > 1) each(std::string_view(r).substr(0, 1));
+    if (r.size() > 2 && r[1] == 'h' && (r[0] == 'z' || r[0] == 'c' || r[0] == 's'))
+        each(std::string_view(r).substr(0, 2));
 }
 
-// Whether some choice of readings spells q from the start of unit i on.
-bool spellsFrom(const Spelling& s, std::size_t i, std::string_view q) {
-    if (q.empty()) return true;
-    if (i == s.size()) return false;
-    return std::any_of(s[i].begin(), s[i].end(), [&](const std::string& r) { return continuesWith(r, s, i + 1, q); });
+// Walks the spelling from the given starting states: (unit, elements typed
+// so far).  Each step spends one unit of the keyword on the next elements:
+// its own character, or one of its readings whole or abbreviated.  The
+// typed text may also end within a reading (typing is not done yet).
+// Returns Whole when some walk spends every element on exactly every unit
+// up to the last, Begins/Inside (as `reached`) when the elements are spent
+// at all, None otherwise.
+Meeting walk(const Entry& e, const std::vector<Typed>& q, std::vector<std::pair<std::size_t, std::size_t>> todo,
+             Meeting reached) {
+    const std::size_t units = e.full.size(), n = q.size();
+    std::vector<char> seen((units + 1) * (n + 1), 0);
+    bool ended = false;
+    const auto letters = [&](std::size_t k, std::string_view piece) {
+        if (k + piece.size() > n) return false;
+        for (std::size_t j = 0; j < piece.size(); ++j)
+            if (q[k + j].letter != piece[j]) return false;
+        return true;
+    };
+    // Whether the elements from k on are letters that begin `reading`.
+    const auto endsWithin = [&](std::size_t k, std::string_view reading) {
+        return n - k <= reading.size() && letters(k, reading.substr(0, n - k));
+    };
+    const auto push = [&](std::size_t u, std::size_t k) {
+        char& s = seen[u * (n + 1) + k];
+        if (!s) {
+            s = 1;
+            todo.emplace_back(u, k);
+        }
+    };
+    for (auto [u, k] : std::vector(todo)) seen[u * (n + 1) + k] = 1;
+    while (!todo.empty()) {
+        const auto [u, k] = todo.back();
+        todo.pop_back();
+        if (k == n) {
+            if (u == units && reached == Meeting::Begins) return Meeting::Whole;
+            ended = true;
+            continue;
+        }
+        if (u == units) continue;
+        if (q[k].letter == 0) {
+            if (e.characters[u] == q[k].character) push(u + 1, k + 1);
+            continue;
+        }
+        for (const std::string& r : e.full[u]) {
+            if (endsWithin(k, r)) ended = true;
+            abbreviations(r, [&](std::string_view piece) {
+                if (letters(k, piece)) push(u + 1, k + piece.size());
+            });
+        }
+    }
+    return ended ? reached : Meeting::None;
 }
 
-bool beginsWith(const Spelling& s, std::string_view q) { return spellsFrom(s, 0, q); }
-
-// Whether q stands anywhere in some choice of readings, also starting within
-// a syllable.
-bool contains(const Spelling& s, std::string_view q) {
-    for (std::size_t i = 0; i < s.size(); ++i)
-        for (const std::string& r : s[i])
-            for (std::size_t from = 0; from < r.size(); ++from)
-                if (continuesWith(std::string_view(r).substr(from), s, i + 1, q)) return true;
-    return false;
+Meeting meet(const Entry& e, const std::vector<Typed>& q) {
+    // A syllable is at most six letters: a longer text cannot be spent.
+    if (q.empty() || q.size() > 6 * e.full.size()) return Meeting::None;
+    const Meeting first = walk(e, q, {{0, 0}}, Meeting::Begins);
+    if (first != Meeting::None) return first;
+    // From a later character, or from within a syllable of any character.
+    std::vector<std::pair<std::size_t, std::size_t>> later;
+    for (std::size_t u = 1; u < e.full.size(); ++u) later.emplace_back(u, 0);
+    if (walk(e, q, later, Meeting::Inside) != Meeting::None) return Meeting::Inside;
+    std::size_t letters = 0;
+    while (letters < q.size() && q[letters].letter) ++letters;
+    for (std::size_t u = 0; u < e.full.size(); ++u)
+        for (const std::string& r : e.full[u])
+            for (std::size_t from = 1; from < r.size(); ++from) {
+                const std::string_view rest = std::string_view(r).substr(from);
+                std::size_t same = 0;
+                while (same < rest.size() && same < letters && q[same].letter == rest[same]) ++same;
+                if (same == q.size()) return Meeting::Inside;  // the text ends within the syllable
+                if (same == rest.size() && walk(e, q, {{u + 1, same}}, Meeting::Inside) != Meeting::None)
+                    return Meeting::Inside;
+            }
+    return Meeting::None;
 }
 
 }  // namespace pinyin_index
@@ -146,17 +225,35 @@ bool contains(const Spelling& s, std::string_view q) {
 std::vector<std::string> completeKeyword(std::string_view typed) {
     using namespace pinyin_index;
     if (typed.empty()) return {};
-    const std::string q = normalised(typed);
-    std::vector<std::string> first, then;
-    for (const Entry& e : entries()) {
-        if (e.keyword.find(typed) != std::string::npos ||
-            (!q.empty() && (beginsWith(e.full, q) || beginsWith(e.initials, q))))
-            first.push_back(e.keyword);
-        else if (!q.empty() && (contains(e.full, q) || contains(e.initials, q)))
-            then.push_back(e.keyword);
+    const std::vector<Typed> q = elements(typed);
+    struct Found {
+        int group;  // 0: the text begins the keyword's spelling or stands in it; 1: further on
+        bool whole;
+        std::size_t length;
+        std::size_t row;
+        const std::string* keyword;
+    };
+    std::vector<Found> found;
+    const auto& all = entries();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Entry& e = all[i];
+        const bool asTyped = e.keyword.find(typed) != std::string::npos;
+        const Meeting m = meet(e, q);
+        if (!asTyped && m == Meeting::None) continue;
+        const bool first = asTyped || m == Meeting::Begins || m == Meeting::Whole;
+        const bool whole = e.keyword == typed || m == Meeting::Whole;
+        found.push_back({first ? 0 : 1, whole, e.length, i, &e.keyword});
     }
-    first.insert(first.end(), then.begin(), then.end());
-    return first;
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        if (a.group != b.group) return a.group < b.group;
+        if (a.whole != b.whole) return a.whole;
+        if (a.length != b.length) return a.length < b.length;
+        return a.row < b.row;
+    });
+    std::vector<std::string> out;
+    out.reserve(found.size());
+    for (const Found& f : found) out.push_back(*f.keyword);
+    return out;
 }
 
 }  // namespace kelmora

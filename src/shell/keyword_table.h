@@ -26,15 +26,23 @@ const std::vector<KeywordRow>& keywordTable();
 std::vector<std::string> distinctKeywords();
 
 // The items the main window's completion list offers for the text typed into
-// its box, each keyword once:
-//   first, in table order, every keyword that contains the text as it stands
-//   (as the list always has) or whose pinyin begins with it;
-//   then, in table order, every other keyword whose pinyin contains it.
-// "Pinyin" is either the full pinyin or the initials, toneless, any reading
-// of a character with several; the typed text is compared without case and
-// without spaces.  Letters in a keyword ("L/C收款") stand for themselves, other
-// signs ("-", "（", "）", "/") are passed over.  An empty text offers nothing.
-// The index of the keywords is built on first use.
+// its box, each keyword once.  A keyword is offered when it contains the
+// text as it stands, or when the text spells it: each character of the
+// keyword typed as itself (Chinese), as one of its pinyin readings whole, or
+// by the reading's initial (z, c, s or zh, ch, sh), in any mix, the last one
+// possibly cut short ("应收zk", "yhcunkuan", "gdzichan", "yinhangcunk").
+// Readings are toneless, ü typed as v, u or ü; case, spaces and full-width
+// forms of letters do not count.
+// Letters in a keyword ("L/C收款") stand for themselves, other signs ("-",
+// "（", "）", "/") are passed over.  The list holds two groups:
+//   first, the keywords that contain the text as it stands or that the text
+//   spells from their first character on;
+//   then, the keywords it spells from a later character on, or from within
+//   a syllable ("hangcunkuan", "ingshou").
+// Within each group: first the keywords the text matches whole (the keyword
+// itself, or every character of it spelt, none cut short), then shorter
+// keywords before longer ones (in characters), then table order.  An empty
+// text offers nothing.  The index of the keywords is built on first use.
 std::vector<std::string> completeKeyword(std::string_view typed);
 
 // Runs the text through the whole table: every row whose keyword equals the
@@ -62,5 +70,13 @@ void chooseMenuItem(App& app, const MenuItem& item);
 // The menu tree as the main window's description carries it: submenus with
 // their children, and every other item with an action that chooses it.
 std::vector<MenuNode> menuNodes();
+
+// The words that lead to a form, which name it in messages and file names
+// (core/window_names.h): the keywords of the rows that open it, in table
+// order, each once, at most three; for a form no keyword opens, the captions
+// of the menu items that open it, in menu order, each once, at most three.
+// The program's own tables stand behind windowWords().
+std::vector<std::string> wordsLeadingTo(const std::string& form, const std::vector<KeywordRow>& rows,
+                                        const std::vector<MenuItem>& menu);
 
 }  // namespace kelmora

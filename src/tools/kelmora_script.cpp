@@ -29,6 +29,7 @@ const char kHelp[] =
     "  state FormN             write whether the window is visible, hidden or absent\n"
     "  complete TEXT           write what the completion list offers for TEXT\n"
     "  table FormN             write the rows \"复制为表格\" copies from the window\n"
+    "  controls FormN          write the window's controls in tab order: name, kind, text\n"
     "\n"
     "Options:\n"
     "  -h, --help     print this help and exit\n"

@@ -9,6 +9,7 @@
 #include <QProxyStyle>
 #include <functional>
 
+#include "core/window_names.h"
 #include "ui/form_widget.h"
 #include "ui/nested_loop.h"
 
@@ -173,7 +174,7 @@ void QtView::internalError(const Window& w, const std::string& what) {
     // with a bug report.
     const QString text = QStringLiteral("程序内部错误：窗口 %1 的操作没有完成，在出错处停止。"
                                         "其他窗口和已输入的数据不受影响，可以继续使用。\n\n详细信息：%2")
-                             .arg(QString::fromStdString(w.def().caption), QString::fromStdString(what));
+                             .arg(QString::fromStdString(displayName(w.def())), QString::fromStdString(what));
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Kelmora"), text, QMessageBox::Ok, messageParent(w));
     box.setWindowModality(Qt::ApplicationModal);
     const NestedLoop loop;

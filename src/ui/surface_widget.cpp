@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "core/surface.h"
+#include "core/window_names.h"
 #include "core/window.h"
 #include "ui/nested_loop.h"
 #include "ui/print_module.h"
@@ -224,7 +225,7 @@ void SurfaceWidget::copyTable() const {
 }
 
 PrintedRows SurfaceWidget::printed() const {
-    return {q(window_.def().caption), QDate::currentDate(), allRows().split('\n'), font()};
+    return {q(displayName(window_.def())), QDate::currentDate(), allRows().split('\n'), font()};
 }
 
 bool printingAvailable() { return printFunction() != nullptr; }
@@ -243,7 +244,7 @@ void SurfaceWidget::print() {
 void SurfaceWidget::exportPdf() {
     const NestedLoop loop;  // the file dialog
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出PDF"),
-                                                      q(window_.def().caption) + QStringLiteral(".pdf"),
+                                                      q(fileStem(window_.def())) + QStringLiteral(".pdf"),
                                                       QStringLiteral("PDF 文件 (*.pdf)"));
     if (path.isEmpty()) return;
     if (writePdf(path, printed()) == 0)

@@ -29,7 +29,7 @@ foreach(option --help -h)
     "usage: kelmora-script [FILE]"
     "  keyword TEXT " "  menu A > B > C " "  open FormN " "  set FormN.Control TEXT "
     "  click FormN.Control " "  surface FormN " "  text FormN.Control " "  state FormN "
-    "  complete TEXT " "  table FormN "
+    "  complete TEXT " "  table FormN " "  controls FormN "
     "\n  0  " "\n  2  " "\n  3  ")
 endforeach()
 
@@ -75,6 +75,21 @@ if(APP)
   execute_process(COMMAND ${APP} -platform offscreen -reverse --version RESULT_VARIABLE rc OUTPUT_VARIABLE out)
   expect("kelmora with Qt options status" "${rc}" "0")
   expect("kelmora with Qt options" "${out}" "Kelmora ${VERSION}\n")
+
+  # With no display, an unknown option is refused as ever, and a plain start
+  # says in one line why no window can open; neither aborts.
+  foreach(args "--bogus" "" "-platform;xcb")
+    execute_process(COMMAND ${APP} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    expect("kelmora [${args}] without a display: status" "${rc}" "1")
+  endforeach()
+  execute_process(COMMAND ${APP} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  expect("kelmora without a display: stdout" "${out}" "")
+  expect_contains("kelmora without a display: message" "${err}" "kelmora: " "DISPLAY")
+  string(REGEX MATCHALL "\n" breaks "${err}")
+  list(LENGTH breaks lines)
+  expect("kelmora without a display: lines on stderr" "${lines}" "1")
+  execute_process(COMMAND ${APP} --bogus RESULT_VARIABLE rc ERROR_VARIABLE err)
+  expect_contains("kelmora --bogus without a display: message" "${err}" "bogus")
 
   # ... while anything else is refused before a window opens.
   execute_process(COMMAND ${APP} -platform offscreen --bogus RESULT_VARIABLE rc OUTPUT_VARIABLE out)

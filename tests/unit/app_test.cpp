@@ -67,7 +67,8 @@ TEST(Window, WriteFieldUsesTheTextForm) {
 }
 
 // Each kind of failure is told in words of its own, in the message that
-// names the window by its title (Form10's title is "Form70").
+// names the window by the keyword that opens it and its title (Form10's
+// title is "Form70").
 TEST(Window, FailureMessagesTellTheKindsApart) {
     QuietPort port;
     App app(port);
@@ -77,14 +78,17 @@ TEST(Window, FailureMessagesTellTheKindsApart) {
         K kind;
         const char* message;
     } cases[] = {
-        {K::DivisionByZero, "窗口 Form70 计算出错：除数为零。本次计算在出错处停止。"},
-        {K::Overflow, "窗口 Form70 计算出错：数值超出可以计算的范围（溢出）。本次计算在出错处停止。"},
-        {K::NoSolution, "窗口 Form70 计算出错：按输入的数据求不出结果。本次计算在出错处停止。"},
+        {K::DivisionByZero, "窗口 生产成本（Form70） 计算出错：除数为零。本次计算在出错处停止。"},
+        {K::Overflow, "窗口 生产成本（Form70） 计算出错：数值超出可以计算的范围（溢出）。本次计算在出错处停止。"},
+        {K::NoSolution, "窗口 生产成本（Form70） 计算出错：按输入的数据求不出结果。本次计算在出错处停止。"},
     };
     for (const auto& c : cases) EXPECT_EQ(failureMessage(w, ArithmeticFailure(c.kind)), c.message);
     // A window that knows why it failed says so in place of the kind.
     EXPECT_EQ(failureMessage(w, ArithmeticFailure(K::NoSolution, "预计使用寿命过长，无法计算。")),
-              "窗口 Form70 计算出错：预计使用寿命过长，无法计算。本次计算在出错处停止。");
+              "窗口 生产成本（Form70） 计算出错：预计使用寿命过长，无法计算。本次计算在出错处停止。");
+    // Three keywords open Form4.
+    EXPECT_EQ(failureMessage(*app.window("Form4"), ArithmeticFailure(K::DivisionByZero)),
+              "窗口 外埠采购 · 申请汇票 · 申请本票（Form4） 计算出错：除数为零。本次计算在出错处停止。");
 }
 
 }  // namespace

@@ -102,4 +102,16 @@ TEST(Runner, CompleteLeavesTheBoxAloneAndTableNeedsAWindow) {
     EXPECT_EQ(r.err, "line 4: no window Form151\nline 5: no window \n");
 }
 
+// A statement's boxes are named by their row's item and their column, the
+// item without the blanks that indent it; an unused row has no item.
+TEST(Runner, ControlsOfAStatementAndOfNoWindow) {
+    const Outcome r = run("controls Form120\ncontrols Form151\ncontrols\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out.rfind("controls Form120\n", 0), 0u);
+    for (const char* line : {"\n|Text204 box 资产\n", "\n|Text198 box 资产合计\n", "\n|Text33 box 资产合计 年初数\n",
+                             "\n|Text66 box 资产合计 年末数\n", "\n|Text164 box \n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line;
+    EXPECT_EQ(r.err, "line 2: no window Form151\nline 3: no window \n");
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/app.h"
+#include "core/window_names.h"
 #include "shell/keyword_table.h"
 #include "shell/pinyin.h"
 #include "null_port.h"
@@ -113,6 +114,48 @@ TEST(MenuTree, MainWindowCarriesItWithOneActionPerItem) {
     EXPECT_EQ(port.events, (std::vector<std::string>{"msgbox 请在栏目中输入会计科目", "hide Form1", "show Form6"}));
 }
 
+// A window goes by the words that lead to it, then its title.
+TEST(WindowNames, KeywordsThatOpenTheWindowThenItsCaption) {
+    QuietPort port;
+    App app(port);
+    const struct {
+        const char* form;
+        const char* name;
+        const char* stem;
+    } cases[] = {
+        {"Form4", "外埠采购 · 申请汇票 · 申请本票（Form4）", "外埠采购"},
+        {"Form13", "管理费用 · 办公柜 · 文具（Form13）", "管理费用"},        // four keywords: the first three
+        {"Form140", "营业外收入 · 本年利润 · 净利润（Form140）", "营业外收入"},
+        {"Form65", "票据贴现 · 票据存取贴现 · 逾期贷款（Form65）", "票据贴现"},  // 票据贴现 opens Form6 too
+        {"Form6", "票据贴现（Form6）", "票据贴现"},
+        {"Form85", "商品补价-外贸（Form55）", "商品补价-外贸"},  // its title is "Form55"
+        {"Form93", "L/C收款（Form93）", "L／C收款"},            // no folder in a file name
+        {"Form1", "Form1", "Form1"},                           // nothing leads to the main window
+    };
+    for (const auto& c : cases) {
+        const WindowDef& def = app.window(c.form)->def();
+        EXPECT_EQ(displayName(def), c.name) << c.form;
+        EXPECT_EQ(fileStem(def), c.stem) << c.form;
+    }
+}
+
+// Keywords that open the window, each once, before anything else; menu
+// items only for a window no keyword opens.
+TEST(WindowNames, MenuItemsWhereNoKeywordOpensTheWindow) {
+    const std::vector<KeywordRow> rows = {
+        {"乙", KeywordAction::OpenWindow, "Form8"},  {"甲", KeywordAction::FormulaLine, "Form7"},
+        {"乙", KeywordAction::OpenWindow, "Form8"},  {"丙", KeywordAction::OpenWindow, "Form8"},
+        {"丁", KeywordAction::Explanation, "Form7"},
+    };
+    std::vector<MenuItem> menu(2);
+    menu[0].caption = "一";
+    menu[0].children = {{"二", MenuAction::Open, "Form7", {}}, {"三", MenuAction::Open, "Form8", {}}};
+    menu[1] = {"四", MenuAction::Open, "Form7", {}};
+    EXPECT_EQ(wordsLeadingTo("Form8", rows, menu), (std::vector<std::string>{"乙", "丙"}));
+    EXPECT_EQ(wordsLeadingTo("Form7", rows, menu), (std::vector<std::string>{"二", "四"}));
+    EXPECT_TRUE(wordsLeadingTo("Form9", rows, menu).empty());
+}
+
 // The code points of a keyword (UTF-8 of at most three bytes a character).
 std::vector<char32_t> codePoints(const std::string& s) {
     std::vector<char32_t> out;
@@ -176,21 +219,54 @@ TEST(Completion, TypedTextBeyondLettersAndSpaces) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
         {"shouyil\u00fc", {"债券实际收益率"}},            // ü typed as such
         {"WB\u3000CG", {"外埠采购"}},                     // an ideographic space
-        {"外bcg", {}},                                    // Chinese and letters mixed
+        {"\uff57\uff42\uff43\uff47", {"外埠采购"}},         // full-width letters
+        {"外bcg", {"外埠采购"}},                           // Chinese, then initials
+        {"wb采购", {"外埠采购"}},                          // initials, then Chinese
+        {"外x", {}},                                       // no reading of 埠 begins with x
         {"\xff\xfe", {}},                                 // not UTF-8
         {"wbcg-", {}},                                    // a sign the keyword passes over
     };
     for (const auto& [typed, expected] : cases) EXPECT_EQ(completeKeyword(typed), expected) << typed;
 }
 
-TEST(Completion, ChineseTextOffersWhatItAlwaysDid) {
-    // Every keyword that contains the text, each once, in table order.
-    for (const std::string typed : {"费用", "-", "（", "L/C"}) {
-        std::vector<std::string> expected;
-        for (const auto& k : distinctKeywords())
-            if (k.find(typed) != std::string::npos) expected.push_back(k);
-        EXPECT_EQ(completeKeyword(typed), expected) << typed;
+TEST(Completion, ChineseTextOffersEveryKeywordThatContainsIt) {
+    // Written out by hand: the keywords holding the text, shorter before
+    // longer, then in table order.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"（",
+         {"所得税（借）", "所得税（贷）", "本年利润（贷）", "本年利润（借）", "资产负债表（简）", "购买原材料（完整）",
+          "购买固定资产（安装）", "购买固定资产（不安装）"}},
+        {"L/C", {"L/C收款"}},
+        {"存货盘", {"存货盘盈", "存货盘亏"}},
+        {"存货", {"存货", "存货盘盈", "存货盘亏"}},  // the keyword itself first
+    };
+    for (const auto& [typed, expected] : cases) EXPECT_EQ(completeKeyword(typed), expected) << typed;
+}
+
+// The keyword a person means comes first when the text spells it whole,
+// however long the list: "ch" finds some eighty keywords.
+TEST(Completion, TheKeywordSpeltWholeComesFirst) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"ch", "存货"},          {"cunhuo", "存货"},         {"gdzc", "固定资产"}, {"gudingzichan", "固定资产"},
+        {"yygj", "盈余公积"},    {"ycl", "原材料"},          {"yhck", "银行存款"}, {"gdzichan", "固定资产"},
+        {"yhcunkuan", "银行存款"}, {"应收zk", "应收账款"},   {"ZQSJSYL", "债券实际收益率"},
+    };
+    for (const auto& [typed, first] : cases) {
+        const auto offered = completeKeyword(typed);
+        ASSERT_FALSE(offered.empty()) << typed;
+        EXPECT_EQ(offered.front(), first) << typed;
     }
+    EXPECT_GT(completeKeyword("ch").size(), 80u);
+}
+
+// Texts longer than any keyword's spelling find nothing (and the walk over
+// the spellings stays bounded however long the text).
+TEST(Completion, TextsLongerThanAnySpellingFindNothing) {
+    EXPECT_TRUE(completeKeyword(std::string(5000, 'a')).empty());
+    EXPECT_TRUE(completeKeyword(std::string(40, 'z')).empty());
+    std::string many;
+    for (int i = 0; i < 200; ++i) many += "固定";
+    EXPECT_TRUE(completeKeyword(many).empty());
 }
 
 }  // namespace

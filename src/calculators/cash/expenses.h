@@ -65,7 +65,7 @@ inline void closedToProfit(Window& w, const Expense& e, std::string_view heading
 // The batch grid of the first two costing windows: a heading row, then five
 // rows of unit price (left) and quantity (right) preset to 1 … 10.
 inline void batchGrid(FormBuilder& b) {
-    std::vector<std::vector<GridCell>> rows{{{"Text11", "单价"}, {"Text12", "数量"}}};
+    std::vector<std::vector<GridCell>> rows{{gridHead("Text11", "单价"), gridHead("Text12", "数量")}};
     for (int row = 1; row <= 5; ++row) {
         const std::string price = std::to_string(2 * row - 1), quantity = std::to_string(2 * row);
         rows.push_back({{"Text" + price, price}, {"Text" + quantity, quantity}});

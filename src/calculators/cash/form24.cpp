@@ -36,12 +36,13 @@ WindowDef define() {
     FormBuilder b("Form24");
     b.heading("材料汇总表");
     b.grid({
-        {{"Text24", "科目"}, {"Text16", "主要材料"}, {"Text17", "辅助材料"}, {"Text18", "合计"}},
-        {{"Text19", "生产成本-A"}, {"Text1", "1"}, {"Text6", "6"}, {"Text11", ""}},
-        {{"Text20", "生产成本-B"}, {"Text2", "2"}, {"Text7", "7"}, {"Text12", ""}},
-        {{"Text21", "制造费用"}, {"Text3", ""}, {"Text8", "8"}, {"Text13", ""}},
-        {{"Text22", "管理费用"}, {"Text4", ""}, {"Text9", "9"}, {"Text14", ""}},
-        {{"Text23", "合计"}, {"Text5", ""}, {"Text10", ""}, {"Text15", ""}},
+        {gridHead("Text24", "科目"), gridHead("Text16", "主要材料"), gridHead("Text17", "辅助材料"),
+         gridHead("Text18", "合计")},
+        {gridHead("Text19", "生产成本-A"), {"Text1", "1"}, {"Text6", "6"}, {"Text11", ""}},
+        {gridHead("Text20", "生产成本-B"), {"Text2", "2"}, {"Text7", "7"}, {"Text12", ""}},
+        {gridHead("Text21", "制造费用"), {"Text3", ""}, {"Text8", "8"}, {"Text13", ""}},
+        {gridHead("Text22", "管理费用"), {"Text4", ""}, {"Text9", "9"}, {"Text14", ""}},
+        {gridHead("Text23", "合计"), {"Text5", ""}, {"Text10", ""}, {"Text15", ""}},
     });
     expenses::gridButtons(b, "原材料支出", compute, 15);
     return b.build();

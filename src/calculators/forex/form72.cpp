@@ -72,9 +72,9 @@ WindowDef define() {
     // The rate table: each value box follows a box naming its rate.  The
     // naming boxes are the user's to edit and are never read.
     b.gap();
-    b.grid({{{"Text10", "借款汇率"}, {"Text4", ""}, {"Text13", "第3年汇率"}, {"Text7", ""}},
-            {{"Text11", "第1年汇率"}, {"Text5", ""}, {"Text14", "第4年汇率"}, {"Text8", ""}},
-            {{"Text12", "第2年汇率"}, {"Text6", ""}, {"Text15", "第5年汇率"}, {"Text9", ""}}});
+    b.grid({{gridHead("Text10", "借款汇率"), {"Text4", ""}, gridHead("Text13", "第3年汇率"), {"Text7", ""}},
+            {gridHead("Text11", "第1年汇率"), {"Text5", ""}, gridHead("Text14", "第4年汇率"), {"Text8", ""}},
+            {gridHead("Text12", "第2年汇率"), {"Text6", ""}, gridHead("Text15", "第5年汇率"), {"Text9", ""}}});
     b.standardButtons(compute, "长期外汇借款");
     return b.build();
 }

@@ -22,14 +22,14 @@ void clearInputs(Window& w) { w.clearBoxes(7, 12); }
 WindowDef define() {
     FormBuilder b("Form125");
     b.label("注：最后一年收入=债券面值+利息");
-    b.grid({{{"Text13", "年份"},
-             {"Text1", "价款-为负值"},
-             {"Text2", "1"},
-             {"Text3", "2"},
-             {"Text4", "3"},
-             {"Text5", "4"},
-             {"Text6", "5"}},
-            {{"Text14", "债券收入"},
+    b.grid({{gridHead("Text13", "年份"),
+             gridHead("Text1", "价款-为负值"),
+             gridHead("Text2", "1"),
+             gridHead("Text3", "2"),
+             gridHead("Text4", "3"),
+             gridHead("Text5", "4"),
+             gridHead("Text6", "5")},
+            {gridHead("Text14", "债券收入"),
              {"Text7", ""},
              {"Text8", ""},
              {"Text9", ""},
