@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCompleter>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
@@ -307,6 +309,54 @@ TEST(View, PdfPagesHoldTheirOwnRows) {
     ASSERT_EQ(two[1].size(), 2 + 2);
     EXPECT_EQ(two[1][1], QStringLiteral("2026年12月10日 第 2 页，共 2 页"));
     EXPECT_EQ(two[0][46] + two[0][47] + two[1][2] + two[1][3], wide);
+}
+
+TEST(View, ContextMenuWritesTheRowsToAPdfFileNamedInItsDialog) {
+    QtView view;
+    view.start();
+    FormWidget* f = openForm(view, "Form4");
+    computeForm4(f);
+    // The file dialog offers the window's caption as the name, in the
+    // current folder; the person takes it.  Any other dialog is a fault,
+    // noted and sent away.
+    QTemporaryDir dir;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const QString path = dir.filePath("Form4.pdf");
+    QString otherDialog;
+    QStringList offered;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            offered = files->selectedFiles();
+            QMetaObject::invokeMethod(files, "accept");
+        } else {
+            otherDialog = QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+        }
+    });
+    answer.start();
+    const bool chosen = chooseFromContextMenu(f->surface(), QStringLiteral("导出PDF…"));
+    for (int waited = 0; chosen && !QFile::exists(path) && otherDialog.isEmpty() && waited < 10000; waited += 10)
+        QTest::qWait(10);
+    answer.stop();
+    QDir::setCurrent(before);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(otherDialog, QString());
+    EXPECT_EQ(offered, QStringList{path}) << "no file dialog, or another name offered";
+    ASSERT_TRUE(QFile::exists(path)) << "no PDF file written";
+    const QDate today = QDate::currentDate();
+    const QList<QStringList> pages = pageTexts(path);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0], (QStringList{QStringLiteral("Form4"),
+                                     QStringLiteral("%1年%2月%3日 第 1 页，共 1 页")
+                                         .arg(today.year()).arg(today.month()).arg(today.day()),
+                                     QStringLiteral("外埠采购"), QStringLiteral("材料费用（借） 100"),
+                                     QStringLiteral("应交税金-应交增值税（进）（借） 17"),
+                                     QStringLiteral("其他货币资金（贷） 117")}));
 }
 
 TEST(View, PdfHasItsRowsOnTheRightNumberOfPages) {
