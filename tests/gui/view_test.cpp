@@ -241,15 +241,13 @@ int pagesOf(const QString& path) {
 // The font the page figures below are worked out for: WenQuanYi Micro Hei at
 // 10 pt, whose Chinese characters are 1 em wide.  Fails the test when the
 // machine resolves another font.
-QFont wenQuanYiAt10Points() {
-    const QFont font(QStringLiteral("WenQuanYi Micro Hei"), 10);
+void requireWenQuanYi(const QFont& font) {
     const QFontInfo info(font);
-    EXPECT_EQ(info.family(), QStringLiteral("WenQuanYi Micro Hei"))
+    ASSERT_EQ(info.family(), QStringLiteral("WenQuanYi Micro Hei"))
         << "the font WenQuanYi Micro Hei (fonts-wqy-microhei) is needed; got " << info.family().toStdString();
     const double em = font.pointSizeF() * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 72.0;
-    EXPECT_NEAR(QFontMetricsF(font).horizontalAdvance(QChar(0x501F)), em, 0.5)
+    ASSERT_NEAR(QFontMetricsF(font).horizontalAdvance(QChar(0x501F)), em, 0.5)
         << "a Chinese character of this font is not 1 em wide";
-    return font;
 }
 
 // The text of each page of a PDF file, by pdftotext (poppler-utils), laid
@@ -282,7 +280,9 @@ TEST(View, PdfPagesHoldTheirOwnRows) {
     // wrapped onto the lines that begin the next page.
     QTemporaryDir dir;
     const QString path = dir.filePath("rows.pdf");
-    PrintedRows doc{QStringLiteral("外埠采购"), QDate(2026, 12, 10), {}, wenQuanYiAt10Points()};
+    const QFont font(QStringLiteral("WenQuanYi Micro Hei"), 10);
+    ASSERT_NO_FATAL_FAILURE(requireWenQuanYi(font));
+    PrintedRows doc{QStringLiteral("外埠采购"), QDate(2026, 12, 10), {}, font};
     for (int i = 1; i <= 93; ++i) doc.rows << QStringLiteral("材料费用（借） %1 ").arg(i);
     ASSERT_EQ(writePdf(path, doc), 3);
     const QList<QStringList> pages = pageTexts(path);
@@ -366,7 +366,8 @@ TEST(View, PdfHasItsRowsOnTheRightNumberOfPages) {
     // characters of 10 pt (2000 pt) takes 4 lines.
     QTemporaryDir dir;
     const QString path = dir.filePath("rows.pdf");
-    const QFont font = wenQuanYiAt10Points();
+    const QFont font(QStringLiteral("WenQuanYi Micro Hei"), 10);
+    ASSERT_NO_FATAL_FAILURE(requireWenQuanYi(font));
     const QString wide(200, QChar(0x501F));
     struct Case {
         int shortRows;
