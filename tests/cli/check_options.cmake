@@ -64,9 +64,22 @@ if(APP)
     expect("kelmora ${option}" "${out}" "Kelmora ${VERSION}\n")
   endforeach()
 
+  # Whatever the system's language, the help is in the program's: Qt's own
+  # words for it come from Qt's Chinese (qtbase_zh_CN), loaded as the program
+  # starts.
+  set(ENV{LANG} "C")
+  set(ENV{LC_ALL} "C")
+  set(ENV{LANGUAGE} "")
   execute_process(COMMAND ${APP} --help RESULT_VARIABLE rc OUTPUT_VARIABLE out)
   expect("kelmora --help status" "${rc}" "0")
-  expect_contains("kelmora --help" "${out}" "-h, --help" "--help-all" "-v, --version")
+  expect_contains("kelmora --help" "${out}" "-h, --help" "--help-all" "-v, --version"
+    "用法：" "选项：" "显示版本信息。" "按中国会计制度计算经济业务的会计分录。")
+  foreach(english "Usage:" "Options:" "Displays")
+    string(FIND "${out}" "${english}" at)
+    if(NOT at EQUAL -1)
+      message(FATAL_ERROR "kelmora --help: Qt's words in English ([${english}]):\n${out}")
+    endif()
+  endforeach()
 
   # Qt's own options stay in the program's hands ...
   execute_process(COMMAND ${APP} --help-all RESULT_VARIABLE rc OUTPUT_VARIABLE out)

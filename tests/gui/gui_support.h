@@ -2,16 +2,29 @@
 #pragma once
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QGlyphRun>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRawFont>
+#include <QScreen>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
+#include <gtest/gtest.h>
+#include <ostream>
 
 #include "core/app.h"
 #include "core/window.h"
 #include "ui/form_widget.h"
+#include "ui/surface_widget.h"
+
+// Qt's strings as text in the tests' messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace kelmora::testing {
 
@@ -55,6 +68,108 @@ inline void type(QWidget* w, const QString& text) {
         QApplication::sendEvent(w, &press);
         QApplication::sendEvent(w, &release);
     }
+}
+
+// Opens the printing area's context menu with a right click on the rows and
+// clicks the entry of that caption, as a person does.  False when no menu
+// came up or it has no such entry.
+inline bool chooseFromContextMenu(SurfaceWidget* s, const QString& caption) {
+    bool chosen = false, menuSeen = false;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible()) return;
+        timer.stop();
+        menuSeen = true;
+        for (QAction* a : menu->actions())
+            if (a->text() == caption && a->isEnabled()) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+                chosen = true;
+                break;
+            }
+        if (menu->isVisible()) menu->close();
+    });
+    timer.start();
+    // What the window system makes of a right click on the rows.
+    const QPoint at(5, 5);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, s->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(s->viewport(), &click);
+    // The menu may run a loop of its own (then it is over by now) or stand open.
+    for (int waited = 0; !menuSeen && waited < 2000; waited += 10) QTest::qWait(10);
+    QTest::qWait(0);
+    EXPECT_TRUE(menuSeen) << "no context menu came up";
+    EXPECT_TRUE(chosen) << caption.toStdString() << " is not in the context menu";
+    return chosen;
+}
+
+// The layout checks hold for the screen and the fonts they were worked out
+// on: the 1366×768 screen gui_tests sets up on the offscreen platform, and
+// Chinese drawn in WenQuanYi Micro Hei (fonts-wqy-microhei).  Each fails the
+// test with the reason when the machine gives something else.
+inline void requireSmallScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr) << "no screen";
+    ASSERT_TRUE(screen->size() == QSize(1366, 768))
+        << "these checks need the 1366×768 screen that gui_tests sets up on the offscreen platform "
+           "(QT_QPA_PLATFORM=offscreen); the screen is "
+        << screen->size().width() << "×" << screen->size().height();
+}
+
+// The family that draws the text in the font, as the text is laid out
+// (the font asked for, or the one the system falls back to for the script).
+inline QString familyDrawing(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    return runs.isEmpty() ? QString() : runs.front().rawFont().familyName();
+}
+
+inline void requireChineseFont(const QFont& font) {
+    const QString family = familyDrawing(QStringLiteral("借贷"), font);
+    ASSERT_EQ(family, QStringLiteral("WenQuanYi Micro Hei"))
+        << "these checks were worked out for Chinese drawn in WenQuanYi Micro Hei (fonts-wqy-microhei); "
+           "it is drawn in "
+        << family.toStdString();
+}
+
+// Chooses an item from a window's menu bar with the mouse, as a person does:
+// a click on the title in the bar, then on each caption of the path in the
+// menus that open.  False (with the reason) when a caption is not there.
+inline bool chooseFromMenuBar(QWidget* window, const QStringList& path) {
+    auto* bar = window->findChild<QMenuBar*>();
+    if (!bar) {
+        ADD_FAILURE() << "the window has no menu bar";
+        return false;
+    }
+    QWidget* menu = bar;
+    for (int i = 0; i < path.size(); ++i) {
+        QAction* found = nullptr;
+        for (QAction* a : menu->actions())
+            if (a->text() == path[i]) found = a;
+        if (!found) {
+            QStringList there;
+            for (QAction* a : menu->actions()) there << a->text();
+            ADD_FAILURE() << path[i].toStdString() << " is not in the menu: " << there.join('|').toStdString();
+            if (auto* open = QApplication::activePopupWidget()) open->close();
+            return false;
+        }
+        const QRect at = menu == bar ? bar->actionGeometry(found) : static_cast<QMenu*>(menu)->actionGeometry(found);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, at.center());
+        if (i + 1 == path.size()) break;
+        // The menu below the caption opens (made and filled when first used).
+        for (int waited = 0; !(found->menu() && found->menu()->isVisible()) && waited < 2000; waited += 10)
+            QTest::qWait(10);
+        if (!found->menu() || !found->menu()->isVisible()) {
+            ADD_FAILURE() << "no menu opened below " << path[i].toStdString();
+            return false;
+        }
+        menu = found->menu();
+    }
+    QTest::qWait(0);
+    return true;
 }
 
 // Presses OK on every modal message box that comes up while it lives, and

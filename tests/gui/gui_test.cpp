@@ -20,6 +20,7 @@ using namespace kelmora;
 namespace {
 
 using kelmora::testing::button;
+using kelmora::testing::chooseFromMenuBar;
 using kelmora::testing::MessageBoxWatch;
 using kelmora::testing::type;
 
@@ -49,8 +50,9 @@ TEST(Gui, KeywordOpensCalculatorAndComputePrints) {
               QStringLiteral("外埠采购\n材料费用（借） 100 \n应交税金-应交增值税（进）（借） 17 \n"
                              "其他货币资金（贷） 117 \n"));
 
-    // "复制" copies every row the surface holds.
-    form4->surface()->copyRows();
+    // "复制" in the rows' context menu copies every row the surface holds.
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    ASSERT_TRUE(kelmora::testing::chooseFromContextMenu(form4->surface(), QStringLiteral("复制")));
     EXPECT_EQ(QApplication::clipboard()->text(), form4->surface()->allRows());
 
     // 退出 hides the calculator and brings the main window back, text kept.
@@ -95,6 +97,42 @@ TEST(Gui, CloseBoxActsLikeExitAndKeywordPrintsItsLineAndExplains) {
     EXPECT_EQ(main->surface()->allRows(), QStringLiteral("应收票据=应收票据"));
     QTest::mouseClick(button(main, "Command2"), Qt::LeftButton);
     EXPECT_EQ(main->box("Text1")->text(), QString());
+}
+
+TEST(Gui, MenuItemsChosenWithTheMouseOpenTheirWindows) {
+    struct Case {
+        QStringList path;
+        const char* form;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("票据"), QStringLiteral("票据贴现")}, "Form6"},
+        {{QStringLiteral("税务/利润"), QStringLiteral("税务"), QStringLiteral("企业所得税")}, "Form128"},
+        {{QStringLiteral("账款/货物"), QStringLiteral("货物"), QStringLiteral("包装")}, "Form20"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.join(QStringLiteral(" > ")).toStdString());
+        QtView view;
+        view.start();
+        FormWidget* main = view.widget("Form1");
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+        ASSERT_TRUE(chooseFromMenuBar(main, c.path));
+        FormWidget* opened = view.widget(c.form);
+        ASSERT_NE(opened, nullptr) << c.form << " did not open";
+        EXPECT_TRUE(opened->isVisible());
+        EXPECT_EQ(view.widget("Form1"), nullptr);  // the main window is hidden
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);  // the menus are closed
+    }
+
+    // An item on the bar itself that answers with a message.
+    QtView view;
+    view.start();
+    FormWidget* main = view.widget("Form1");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    MessageBoxWatch watch;
+    ASSERT_TRUE(chooseFromMenuBar(main, {QStringLiteral("科目")}));
+    watch.waitForBox();
+    EXPECT_EQ(watch.text, QStringLiteral("请在栏目中输入会计科目"));
+    EXPECT_TRUE(main->isVisible());
 }
 
 // A tool, not a check: saves a picture of every window as the user sees it,
@@ -147,13 +185,17 @@ TEST(Gui, DISABLED_Pictures) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Offscreen, the screen is the 1366×768 one the windows must fit.
+    // Offscreen, the screen is the 1366×768 one the windows must fit (the
+    // layout checks make sure they got it).  Options given to the platform
+    // are kept.
     QTemporaryFile screens;
-    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if ((platform == "offscreen" || platform.startsWith("offscreen:")) && !platform.contains("configfile=") &&
+        screens.open()) {
         screens.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1366, "height": 768,
                           "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
         screens.flush();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", platform + ":configfile=" + screens.fileName().toLocal8Bit());
     }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

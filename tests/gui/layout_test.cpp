@@ -156,6 +156,8 @@ class Sweep : public ::testing::TestWithParam<int> {};
 // look at the window.
 TEST_P(Sweep, EveryWindowShowsItsRowsAndItsControlsWhole) {
     FontAt font(GetParam());
+    ASSERT_NO_FATAL_FAILURE(kelmora::testing::requireSmallScreen());
+    ASSERT_NO_FATAL_FAILURE(kelmora::testing::requireChineseFont(QApplication::font()));
     QtView view;
     view.start();
     MessageBoxWatch watch;  // a window may fail on the figures typed

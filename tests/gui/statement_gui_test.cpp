@@ -70,6 +70,7 @@ TEST(StatementGui, TreasurySharesCaptionShowsAnEmptyMessageBox) {
 // frame only encloses its own), and the top-left corner stays free for the
 // printed lines.
 TEST(StatementGui, WindowsFitASmallScreenWithoutOverlaps) {
+    ASSERT_NO_FATAL_FAILURE(kelmora::testing::requireSmallScreen());
     QtView view;
     view.start();
     for (const char* form : {"Form119", "Form120", "Form130"}) {
