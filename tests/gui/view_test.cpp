@@ -316,13 +316,13 @@ TEST(View, ContextMenuWritesTheRowsToAPdfFileNamedInItsDialog) {
     view.start();
     FormWidget* f = openForm(view, "Form4");
     computeForm4(f);
-    // The file dialog offers the window's caption as the name, in the
-    // current folder; the person takes it.  Any other dialog is a fault,
+    // The file dialog offers the window's name as its keywords make it, in
+    // the current folder; the person takes it.  Any other dialog is a fault,
     // noted and sent away.
     QTemporaryDir dir;
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    const QString path = dir.filePath("Form4.pdf");
+    const QString path = dir.filePath(QStringLiteral("外埠采购.pdf"));
     QString otherDialog;
     QStringList offered;
     QTimer answer;
@@ -351,7 +351,7 @@ TEST(View, ContextMenuWritesTheRowsToAPdfFileNamedInItsDialog) {
     const QDate today = QDate::currentDate();
     const QList<QStringList> pages = pageTexts(path);
     ASSERT_EQ(pages.size(), 1);
-    EXPECT_EQ(pages[0], (QStringList{QStringLiteral("Form4"),
+    EXPECT_EQ(pages[0], (QStringList{QStringLiteral("外埠采购 · 申请汇票 · 申请本票（Form4）"),
                                      QStringLiteral("%1年%2月%3日 第 1 页，共 1 页")
                                          .arg(today.year()).arg(today.month()).arg(today.day()),
                                      QStringLiteral("外埠采购"), QStringLiteral("材料费用（借） 100"),
