@@ -55,7 +55,43 @@ elseif(NOT rc EQUAL 1)
   message(FATAL_ERROR "grep failed: ${err}")
 endif()
 
+# The manual pages format without a warning, as lintian reads them.
+file(GLOB_RECURSE pages ${BUILD}/data/man/*.1)
+foreach(page IN LISTS pages)
+  set(ENV{LC_ALL} C.UTF-8)
+  set(ENV{MANROFFSEQ} "")
+  set(ENV{MANWIDTH} 80)
+  execute_process(COMMAND man --warnings -E UTF-8 -l -Tutf8 -Z ${page}
+    RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT err STREQUAL "")
+    message(FATAL_ERROR "man ${page}:\n${err}")
+  endif()
+endforeach()
+
+# The programs find their libraries in the system's folders: no RUNPATH.
+file(GLOB_RECURSE elves ${root}/usr/${BINDIR}/* ${root}/usr/${LIBDIR}/*)
+foreach(elf IN LISTS elves)
+  file(READ ${elf} head LIMIT 4 HEX)
+  if(head STREQUAL "7f454c46")
+    file(RPATH_CHECK FILE ${elf} RPATH "")
+    if(NOT EXISTS ${elf})
+      message(FATAL_ERROR "${elf} carries a RUNPATH")
+    endif()
+  endif()
+endforeach()
+
 if(GUI)
+  # The screenshot the metadata shows is as wide as software centres want,
+  # and as large as the metadata says.
+  file(READ ${root}/usr/share/metainfo/io.github.kelmora.Kelmora.metainfo.xml metainfo)
+  string(REGEX MATCH "width=\"([0-9]+)\" height=\"([0-9]+)\">[^<]*/data/screenshots/([a-z]+[.]png)<" shot "${metainfo}")
+  set(w ${CMAKE_MATCH_1})
+  set(h ${CMAKE_MATCH_2})
+  execute_process(COMMAND file -b ${SOURCE}/data/screenshots/${CMAKE_MATCH_3} OUTPUT_VARIABLE kind)
+  if(NOT shot OR w LESS 620 OR NOT kind MATCHES "^PNG image data, ${w} x ${h},")
+    message(FATAL_ERROR "screenshot: the metadata says [${shot}], the file is [${kind}]")
+  endif()
+
   # The desktop finds the icon by the name the entry gives.
   file(STRINGS ${root}/usr/share/applications/${id}.desktop icon REGEX "^Icon=")
   string(REPLACE "Icon=" "" icon "${icon}")
