@@ -10,6 +10,13 @@
 #   the installed program, chooses "打印…" from a window's context menu and
 #   must get the print dialog; with the module taken away, the message that
 #   printing is not possible.  No variable points it at the build folder.
+foreach(tool grep man file appstreamcli)
+  find_program(have_${tool} ${tool})
+  if(NOT have_${tool})
+    message(FATAL_ERROR "${tool} is needed to check the installed files (scripts/setup.sh installs it)")
+  endif()
+endforeach()
+
 set(root ${WORK}/root)
 file(REMOVE_RECURSE ${root})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${root}/usr --strip
