@@ -4,5 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target kelmora kelmora-script -j"$(nproc)"
-exec build/kelmora
+cmake --build build --target kelmora kelmora-script kelmora_man_pages -j"$(nproc)"
+# Run as installed (into a folder in build), where the program finds its
+# printing module.
+cmake --install build --prefix "$PWD/build/staged" >/dev/null
+exec build/staged/bin/kelmora

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_setup.h"
+#include "core/about.h"
 #include "ui/qt_view.h"
 #include "ui/settled.h"
 
@@ -82,8 +83,16 @@ int runDesktop(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("按中国会计制度计算经济业务的会计分录。"));
     parser.addHelpOption();
-    parser.addVersionOption();
+    // Qt's own version option, with the same words, but followed by the
+    // copyright and the licence.
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QCoreApplication::translate("QCommandLineParser", "Displays version information."));
+    parser.addOption(version);
     parser.process(qapp);
+    if (parser.isSet(version)) {
+        std::printf("Kelmora %s\n%s", KELMORA_VERSION, kCopyrightLines);
+        return 0;
+    }
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "kelmora: 不接受参数：%s\n",
                      qPrintable(parser.positionalArguments().join(QLatin1Char(' '))));

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "core/about.h"
 #include "runner/runner.h"
 
 namespace {
@@ -33,7 +34,7 @@ const char kHelp[] =
     "\n"
     "Options:\n"
     "  -h, --help     print this help and exit\n"
-    "  --version      print the version and exit\n"
+    "  --version      print the version, the copyright and the licence, and exit\n"
     "  --             end of options, for a FILE whose name begins with \"-\"\n"
     "\n"
     "Exit status:\n"
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
             std::cout << kUsage << '\n' << kHelp;
             return 0;
         } else if (options && arg == "--version") {
-            std::cout << "kelmora-script " KELMORA_VERSION "\n";
+            std::cout << "kelmora-script " KELMORA_VERSION "\n" << kelmora::kCopyrightLines;
             return 0;
         } else if (options && arg.size() > 1 && arg[0] == '-') {
             std::cerr << "kelmora-script: unknown option " << arg << '\n' << kUsage;

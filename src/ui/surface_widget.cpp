@@ -30,17 +30,17 @@ QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 constexpr double kPitch = 1.5;
 constexpr int kHeadLines = 4;
 
-// The printing module, looked for beside the program, where it is installed,
-// and where it was built (for the tests, which run from a folder of their own).
+// The printing module, found from the program's folder by the relative path
+// to where it is installed, whatever the prefix; KELMORA_PRINT_MODULE names
+// the file instead (the tests, which run programs that are not installed).
+// Never a fixed folder: the program must not load code from wherever it was
+// built.
 PrintFunction printFunction() {
     static const PrintFunction print = [] {
-        for (const QString& path : {QCoreApplication::applicationDirPath() + QStringLiteral("/libkelmora_print.so"),
-                                    QCoreApplication::applicationDirPath() + QStringLiteral("/" KELMORA_PRINT_MODULE),
-                                    QStringLiteral(KELMORA_PRINT_MODULE_BUILT)}) {
-            QLibrary module(path);
-            if (auto f = reinterpret_cast<PrintFunction>(module.resolve("kelmoraPrint"))) return f;
-        }
-        return PrintFunction(nullptr);
+        QString path = qEnvironmentVariable("KELMORA_PRINT_MODULE");
+        if (path.isEmpty()) path = QCoreApplication::applicationDirPath() + QStringLiteral("/" KELMORA_PRINT_MODULE);
+        QLibrary module(path);
+        return reinterpret_cast<PrintFunction>(module.resolve("kelmoraPrint"));
     }();
     return print;
 }
