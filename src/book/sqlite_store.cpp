@@ -143,6 +143,22 @@ std::unique_ptr<SqliteStore> SqliteStore::open(const std::string& path, Mode mod
     if (::access(folder.c_str(), W_OK | X_OK) != 0)
         throw BookError("账簿文件" + quoted(path) + "所在的文件夹不可写入，不能记账。");
 
+    // A file refused below leaves nothing behind: the journal files SQLite
+    // made beside it while looking are taken away again.
+    const std::string wal = path + "-wal", shm = path + "-shm";
+    struct stat ignored {};
+    const bool hadWal = ::stat(wal.c_str(), &ignored) == 0, hadShm = ::stat(shm.c_str(), &ignored) == 0;
+    try {
+        return openChecked(path, fresh);
+    } catch (...) {
+        if (!hadWal) ::unlink(wal.c_str());
+        if (!hadShm) ::unlink(shm.c_str());
+        if (fresh && !exists) ::unlink(path.c_str());
+        throw;
+    }
+}
+
+std::unique_ptr<SqliteStore> SqliteStore::openChecked(const std::string& path, bool fresh) {
     sqlite3* raw = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (fresh ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
@@ -160,9 +176,11 @@ std::unique_ptr<SqliteStore> SqliteStore::open(const std::string& path, Mode mod
         if (!check.step() || check.text(0) != "ok")
             throw BookError("账簿文件" + quoted(path) + "已损坏或不完整，无法使用。");
     }
-    exec(raw, path, "PRAGMA journal_mode=WAL");
     exec(raw, path, "PRAGMA synchronous=FULL");
-    // Bring the layout forward, in one transaction.
+    // Bring the layout forward, in one transaction.  A new file gets its
+    // layout and its marks written straight into it, before the journal
+    // turns to WAL: the marks in the header are then on the disk, where the
+    // next program looks for them.
     exec(raw, path, "BEGIN IMMEDIATE");
     try {
         long long version = 0;
@@ -179,6 +197,10 @@ std::unique_ptr<SqliteStore> SqliteStore::open(const std::string& path, Mode mod
     } catch (...) {
         sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
+    }
+    {
+        Statement mode(raw, path, "PRAGMA journal_mode=WAL");
+        if (!mode.step() || mode.text(0) != "wal") throw BookError("账簿文件" + quoted(path) + "无法使用 WAL 日志。");
     }
     sqlite3_db_config(raw, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
     closer.db = nullptr;

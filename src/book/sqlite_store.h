@@ -39,6 +39,7 @@ public:
     void refresh(Journal& j) override;
 
 private:
+    static std::unique_ptr<SqliteStore> openChecked(const std::string& path, bool fresh);
     SqliteStore(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
     long long dataVersion();
 
