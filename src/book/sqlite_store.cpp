@@ -181,23 +181,29 @@ std::unique_ptr<SqliteStore> SqliteStore::openChecked(const std::string& path, b
     // layout and its marks written straight into it, before the journal
     // turns to WAL: the marks in the header are then on the disk, where the
     // next program looks for them.
-    exec(raw, path, "BEGIN IMMEDIATE");
-    try {
-        long long version = 0;
-        {
-            Statement v(raw, path, "PRAGMA user_version");
-            if (v.step()) version = v.integer(0);
-        }
+    const auto userVersion = [&] {
+        Statement v(raw, path, "PRAGMA user_version");
+        return v.step() ? v.integer(0) : 0LL;
+    };
+    // A file of the current layout is opened without taking the write lock,
+    // so that it opens while another program is writing to it.
+    if (fresh || userVersion() < kSchemaVersion) {
+      try {
+        exec(raw, path, "BEGIN IMMEDIATE");
+        const long long version = userVersion();
         if (version > kSchemaVersion)  // written by a newer program since the header was read
             throw BookError("账簿文件" + quoted(path) + "由较新版本的 Kelmora 写成，为免损坏，未打开也未改动它。");
         if (fresh && version == 0) exec(raw, path, ("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
         for (long long v = version; v < kSchemaVersion; ++v) exec(raw, path, kLayouts[v]);
         if (version < kSchemaVersion) exec(raw, path, ("PRAGMA user_version=" + std::to_string(kSchemaVersion)).c_str());
         exec(raw, path, "COMMIT");
-    } catch (...) {
+      } catch (...) {
         sqlite3_exec(raw, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
+      }
     }
+    if (userVersion() > kSchemaVersion)
+        throw BookError("账簿文件" + quoted(path) + "由较新版本的 Kelmora 写成，为免损坏，未打开也未改动它。");
     {
         Statement mode(raw, path, "PRAGMA journal_mode=WAL");
         if (!mode.step() || mode.text(0) != "wal") throw BookError("账簿文件" + quoted(path) + "无法使用 WAL 日志。");
