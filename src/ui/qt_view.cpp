@@ -6,6 +6,7 @@
 #include <QProxyStyle>
 #include <functional>
 
+#include "ui/book_session.h"
 #include "ui/form_widget.h"
 
 namespace kelmora {
@@ -96,6 +97,7 @@ void QtView::shown(Window& w) {
     auto& f = widgets_[n];
     if (!f) {
         f = std::make_unique<FormWidget>(app_, w);
+        if (w.name() == App::kMainWindow) addBookMenu(f.get());
         // Given before the window shows, the focus goes there once the
         // window is active.
         if (!focus_[n].isEmpty())
