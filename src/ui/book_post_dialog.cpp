@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/window.h"
@@ -34,6 +35,7 @@ PostDialog::PostDialog(const Window& w, QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
 
     auto* top = new QFormLayout;
+    top->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     date_ = new QDateEdit(BookSession::instance().postingDate(), this);
     date_->setObjectName(QStringLiteral("date"));
     date_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
@@ -119,9 +121,17 @@ PostDialog::PostDialog(const Window& w, QWidget* parent) : QDialog(parent) {
     inner->adjustSize();
     const QScreen* screen = parent ? parent->screen() : nullptr;
     const int room = screen ? screen->availableGeometry().height() * 4 / 5 : 600;
-    resize(std::max(inner->sizeHint().width() + 40, fontMetrics().horizontalAdvance(QLatin1Char('x')) * 60),
+    resize(std::max(inner->sizeHint().width() + 40, fontMetrics().horizontalAdvance(QLatin1Char('x')) * 80),
            std::min(room, inner->sizeHint().height() + top->sizeHint().height() + buttons->sizeHint().height() + 80));
     update();
+    // The first block that needs mending is brought into view.
+    for (const BlockWidgets& b : blocks_) {
+        std::vector<book::Line> lines;
+        if (read(b, &lines)) {
+            QTimer::singleShot(0, scroller, [scroller, box = b.box] { scroller->ensureWidgetVisible(box, 0, 0); });
+            break;
+        }
+    }
 }
 
 std::optional<std::string> PostDialog::read(const BlockWidgets& b, std::vector<book::Line>* lines) const {

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QToolButton>
 
 #include "book/sqlite_store.h"
 #include "ui/book_post_dialog.h"
@@ -134,8 +135,23 @@ void showBookWindow() {
 void addBookMenu(QWidget* mainWindow) {
     QMenuBar* bar = mainWindow->findChild<QMenuBar*>();
     if (!bar) return;
-    QMenu* menu = bar->addMenu(QStringLiteral("账簿"));
+    // In the bar's corner, where it stays in sight however many of the
+    // transaction menus the window's width leaves room for.
+    auto* title = new QToolButton(bar);
+    title->setObjectName(QStringLiteral("bookMenuButton"));
+    title->setText(QStringLiteral("账簿"));
+    title->setAutoRaise(true);
+    title->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* menu = new QMenu(title);
     menu->setObjectName(QStringLiteral("bookMenu"));
+    // Dropped below the title as a menu bar's menus are (a button that owns
+    // its menu would draw an arrow beside the title).
+    QObject::connect(title, &QToolButton::clicked, menu, [title, menu] {
+        menu->popup(title->mapToGlobal(QPoint(0, title->height())));
+    });
+    // No taller than the bar's own titles, so that the bar keeps its height.
+    title->setFixedHeight(bar->sizeHint().height());
+    bar->setCornerWidget(title, Qt::TopRightCorner);
     // Filled when first opened, as the other menus are.
     QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] {
         if (!menu->isEmpty()) return;

@@ -52,6 +52,16 @@ void setupTable(QTableWidget* t, const QStringList& headers) {
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->horizontalHeader()->setStretchLastSection(false);
+    // Rows as tight as the text they hold, whatever the font.
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
+
+// Columns as wide as their contents, the text column taking the room left.
+void setupTree(QTreeWidget* t, int stretch) {
+    t->setUniformRowHeights(true);
+    t->header()->setStretchLastSection(false);
+    t->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->header()->setSectionResizeMode(stretch, QHeaderView::Stretch);
 }
 }  // namespace
 
@@ -109,8 +119,7 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     vouchers_->setObjectName(QStringLiteral("vouchers"));
     vouchers_->setHeaderLabels({QStringLiteral("凭证号"), QStringLiteral("日期"), QStringLiteral("摘要／科目"),
                                 QStringLiteral("借方"), QStringLiteral("贷方")});
-    vouchers_->setUniformRowHeights(true);
-    vouchers_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setupTree(vouchers_, 2);
     column->addWidget(vouchers_);
     auto* row = new QHBoxLayout;
     delete_ = new QPushButton(QStringLiteral("删除"), page);
@@ -134,8 +143,7 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     accounts_->setHeaderLabels({QStringLiteral("科目"), QStringLiteral("借或贷"), QStringLiteral("期初余额"),
                                 QStringLiteral("本期借方"), QStringLiteral("本期贷方"), QStringLiteral("借或贷"),
                                 QStringLiteral("期末余额")});
-    accounts_->setUniformRowHeights(true);
-    accounts_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setupTree(accounts_, 0);
     connect(accounts_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item, int col) {
         const QString account = item->text(0);
         if ((col == 1 || col == 2) && !item->parent())
@@ -152,6 +160,7 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     ledger_->setObjectName(QStringLiteral("ledger"));
     setupTable(ledger_, {QStringLiteral("凭证号"), QStringLiteral("日期"), QStringLiteral("摘要"), QStringLiteral("借方"),
                          QStringLiteral("贷方"), QStringLiteral("借或贷"), QStringLiteral("余额")});
+    ledger_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     connect(ledger_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
         const auto n = book::voucherNumber(ledger_->item(r, 0)->text().toStdString());
         if (!n) return;

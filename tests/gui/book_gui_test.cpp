@@ -27,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <functional>
 
@@ -123,6 +124,22 @@ TEST_F(BookGui, PostingFromTheBandChoosesBlocksAndNumbersVouchers) {
     QApplication::sendEvent(f->surface()->viewport(), &menuEvent);
     delete timer;
     EXPECT_TRUE(inMenu);
+
+    // The main window's 账簿 menu leads to the workbook window.
+    auto* title = view.widget("Form1")->findChild<QToolButton*>("bookMenuButton");
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_EQ(title->text(), QStringLiteral("账簿"));
+    QTest::mouseClick(title, Qt::LeftButton);
+    auto* bookMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(bookMenu, nullptr);
+    ASSERT_EQ(bookMenu->objectName(), QStringLiteral("bookMenu"));
+    ASSERT_EQ(bookMenu->actions().size(), 4);
+    bookMenu->close();
+    EXPECT_EQ(bookMenu->actions()[0]->text(), QStringLiteral("凭证、总账和试算平衡表…"));
+    bookMenu->actions()[0]->trigger();
+    EXPECT_TRUE(BookWindow::current()->isVisible());
+    BookWindow::current()->close();
 
     MessageBoxWatch watch;
     bool seen = false;
