@@ -140,6 +140,9 @@ std::unique_ptr<SqliteStore> SqliteStore::open(const std::string& path, Mode mod
     // WAL keeps its journal beside the file: the folder must take new files.
     std::string folder = path.substr(0, path.find_last_of('/') + 1);
     if (folder.empty()) folder = ".";
+    struct stat folderStat {};
+    if (::stat(folder.c_str(), &folderStat) != 0 || !S_ISDIR(folderStat.st_mode))
+        throw BookError("账簿文件" + quoted(path) + "所在的文件夹不存在。");
     if (::access(folder.c_str(), W_OK | X_OK) != 0)
         throw BookError("账簿文件" + quoted(path) + "所在的文件夹不可写入，不能记账。");
 

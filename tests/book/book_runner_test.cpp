@@ -107,7 +107,7 @@ TEST(BookRunner, FilesAndErrorLines) {
               "line 16: 期初余额只能记在一级科目上（科目名称中不含“-”）。\n"
               "line 17: 文件“" + dir.file("notes.txt") + "”不是 Kelmora 账簿。\n"
               "line 18: 账簿文件“" + newer + "”由较新版本的 Kelmora 写成（格式 99，本程序只认识到格式 2），为免损坏，未打开也未改动它。\n"
-              "line 19: 账簿文件“" + dir.file("no/such/folder.kbook") + "”所在的文件夹不可写入，不能记账。\n");
+              "line 19: 账簿文件“" + dir.file("no/such/folder.kbook") + "”所在的文件夹不存在。\n");
     EXPECT_EQ(readAll(newer), newerBytes);
     EXPECT_EQ(readAll(dir.file("notes.txt")), "不是账簿\n");
 }
