@@ -19,10 +19,12 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ui/book_models.h"
 #include "ui/book_session.h"
 
 namespace kelmora {
@@ -54,6 +56,20 @@ void setupTable(QTableWidget* t, const QStringList& headers) {
     t->horizontalHeader()->setStretchLastSection(false);
     // Rows as tight as the text they hold, whatever the font.
     t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
+
+// A long list: rows one line of text high, columns as wide as the rows in
+// view ask, the text column taking the room left.
+void setupList(QTableView* t, int stretch) {
+    t->verticalHeader()->setVisible(false);
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setShowGrid(false);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->horizontalHeader()->setSectionResizeMode(stretch, QHeaderView::Stretch);
 }
 
 // Columns as wide as their contents, the text column taking the room left.
@@ -115,11 +131,11 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     // 凭证
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
-    vouchers_ = new QTreeWidget(page);
+    vouchers_ = new QTableView(page);
     vouchers_->setObjectName(QStringLiteral("vouchers"));
-    vouchers_->setHeaderLabels({QStringLiteral("凭证号"), QStringLiteral("日期"), QStringLiteral("摘要／科目"),
-                                QStringLiteral("借方"), QStringLiteral("贷方")});
-    setupTree(vouchers_, 2);
+    voucherRows_ = new VoucherRows([this]() -> const book::Journal& { return journal(); }, this);
+    vouchers_->setModel(voucherRows_);
+    setupList(vouchers_, 2);
     column->addWidget(vouchers_);
     auto* row = new QHBoxLayout;
     delete_ = new QPushButton(QStringLiteral("删除"), page);
@@ -156,22 +172,18 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     lowerColumn->setContentsMargins(0, 0, 0, 0);
     ledgerTitle_ = new QLabel(QStringLiteral("双击科目查看它的明细账；双击期初余额修改它。"), lower);
     ledgerTitle_->setObjectName(QStringLiteral("ledgerTitle"));
-    ledger_ = new QTableWidget(lower);
+    ledger_ = new QTableView(lower);
     ledger_->setObjectName(QStringLiteral("ledger"));
-    setupTable(ledger_, {QStringLiteral("凭证号"), QStringLiteral("日期"), QStringLiteral("摘要"), QStringLiteral("借方"),
-                         QStringLiteral("贷方"), QStringLiteral("借或贷"), QStringLiteral("余额")});
-    ledger_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-    connect(ledger_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
-        const auto n = book::voucherNumber(ledger_->item(r, 0)->text().toStdString());
-        if (!n) return;
-        for (int i = 0; i < vouchers_->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = vouchers_->topLevelItem(i);
-            if (item->data(0, Qt::UserRole).toInt() == *n) {
-                tabs_->setCurrentIndex(0);
-                vouchers_->setCurrentItem(item);
-                vouchers_->scrollToItem(item);
-            }
-        }
+    ledgerRows_ = new LedgerRows(this);
+    ledger_->setModel(ledgerRows_);
+    setupList(ledger_, 2);
+    connect(ledger_, &QTableView::doubleClicked, this, [this](const QModelIndex& at) {
+        const int row = voucherRows_->rowOf(ledgerRows_->voucherAt(at.row()));
+        if (row < 0) return;
+        tabs_->setCurrentIndex(0);
+        const QModelIndex to = voucherRows_->index(row, 0);
+        vouchers_->setCurrentIndex(to);
+        vouchers_->scrollTo(to, QAbstractItemView::PositionAtTop);
     });
     lowerColumn->addWidget(ledgerTitle_);
     lowerColumn->addWidget(ledger_);
@@ -231,34 +243,11 @@ void BookWindow::reload() {
 }
 
 void BookWindow::fillVouchers() {
-    const int selected = vouchers_->currentItem() ? vouchers_->currentItem()->data(0, Qt::UserRole).toInt() : 0;
-    vouchers_->clear();
-    QList<QTreeWidgetItem*> items;
-    QTreeWidgetItem* current = nullptr;
-    for (const book::Voucher& v : journal().vouchers()) {
-        book::Cents debit = 0, credit = 0;
-        for (const book::Line& l : v.lines) (l.side == book::Side::Debit ? debit : credit) += l.amount;
-        auto* item = new QTreeWidgetItem({q(book::voucherName(v.number)), q(v.date), q(v.summary), money(debit), money(credit)});
-        item->setData(0, Qt::UserRole, v.number);
-        for (const book::Line& l : v.lines) {
-            const bool d = l.side == book::Side::Debit;
-            auto* line = new QTreeWidgetItem(
-                {QString(), QString(), (d ? QString() : QStringLiteral("　　")) + q(l.account), d ? money(l.amount) : QString(),
-                 d ? QString() : money(l.amount)});
-            line->setData(0, Qt::UserRole, v.number);
-            line->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
-            line->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
-            item->addChild(line);
-        }
-        item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
-        item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
-        if (v.number == selected) current = item;
-        items << item;
-    }
-    vouchers_->addTopLevelItems(items);
-    vouchers_->expandAll();
-    if (current) vouchers_->setCurrentItem(current);
-    delete_->setEnabled(!items.isEmpty());
+    const int selected = vouchers_->currentIndex().isValid() ? voucherRows_->voucherAt(vouchers_->currentIndex().row()) : 0;
+    voucherRows_->reload();
+    if (const int row = selected ? voucherRows_->rowOf(selected) : -1; row >= 0)
+        vouchers_->setCurrentIndex(voucherRows_->index(row, 0));
+    delete_->setEnabled(voucherRows_->rowCount() > 0);
 }
 
 void BookWindow::fillAccounts() {
@@ -308,20 +297,7 @@ void BookWindow::fillTrial() {
 void BookWindow::showLedger(const QString& account) {
     ledgerAccount_ = account;
     ledgerTitle_->setText(QStringLiteral("明细账：%1").arg(account));
-    const auto rows = journal().ledger(account.toStdString());
-    ledger_->setRowCount(static_cast<int>(rows.size()));
-    int r = 0;
-    for (const book::LedgerRow& row : rows) {
-        const bool opening = row.voucher == 0;
-        ledger_->setItem(r, 0, cell(opening ? QStringLiteral("期初") : q(book::voucherName(row.voucher))));
-        ledger_->setItem(r, 1, cell(q(row.date)));
-        ledger_->setItem(r, 2, cell(q(row.summary)));
-        ledger_->setItem(r, 3, cell(row.side == book::Side::Debit ? money(row.amount) : QString(), true));
-        ledger_->setItem(r, 4, cell(row.side == book::Side::Credit ? money(row.amount) : QString(), true));
-        ledger_->setItem(r, 5, cell(q(row.balance.word())));
-        ledger_->setItem(r, 6, cell(money(row.balance.magnitude()), true));
-        ++r;
-    }
+    ledgerRows_->show(journal().ledger(account.toStdString()));
 }
 
 void BookWindow::editOpening(const QString& account) {
@@ -370,9 +346,9 @@ void BookWindow::editOpening(const QString& account) {
 }
 
 void BookWindow::deleteSelected() {
-    QTreeWidgetItem* item = vouchers_->currentItem();
-    if (!item) return;
-    const int number = item->data(0, Qt::UserRole).toInt();
+    const QModelIndex at = vouchers_->currentIndex();
+    if (!at.isValid()) return;
+    const int number = voucherRows_->voucherAt(at.row());
     std::optional<book::Voucher> gone;
     BookSession::instance().attempt(this, [&](book::Workbook& b) { gone = b.remove(number); });
     if (gone) deleted_.push_back(*gone);

@@ -11,11 +11,15 @@
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class QTableView;
 class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kelmora {
+
+class LedgerRows;
+class VoucherRows;
 
 class BookWindow : public QMainWindow {
     Q_OBJECT
@@ -50,12 +54,14 @@ private:
     void fillTrial();
 
     QTabWidget* tabs_ = nullptr;
-    QTreeWidget* vouchers_ = nullptr;
+    QTableView* vouchers_ = nullptr;
+    VoucherRows* voucherRows_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPushButton* undo_ = nullptr;
     QTreeWidget* accounts_ = nullptr;
     QLabel* ledgerTitle_ = nullptr;
-    QTableWidget* ledger_ = nullptr;
+    QTableView* ledger_ = nullptr;
+    LedgerRows* ledgerRows_ = nullptr;
     QString ledgerAccount_;
     QTableWidget* trial_ = nullptr;
     QLabel* verdict_ = nullptr;
