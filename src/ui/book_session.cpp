@@ -1,5 +1,6 @@
 #include "ui/book_session.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -24,7 +25,16 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 BookSession& BookSession::instance() {
-    static BookSession* session = new BookSession;  // lives as long as the program
+    static BookSession* session = [] {
+        auto* s = new BookSession;  // lives as long as the program
+        // The file is closed as the program ends, so that SQLite folds its
+        // journal back into it.
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, s, [s] {
+            if (BookWindow* w = BookWindow::existing()) w->hide();
+            s->book_.reset();
+        });
+        return s;
+    }();
     return *session;
 }
 

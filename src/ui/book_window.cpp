@@ -81,10 +81,16 @@ void setupTree(QTreeWidget* t, int stretch) {
 }
 }  // namespace
 
-BookWindow* BookWindow::current() {
-    static BookWindow* window = new BookWindow;  // lives as long as the program
-    return window;
+namespace {
+BookWindow* made = nullptr;  // the one window, once made; lives as long as the program
 }
+
+BookWindow* BookWindow::current() {
+    if (!made) made = new BookWindow;
+    return made;
+}
+
+BookWindow* BookWindow::existing() { return made; }
 
 BookWindow::BookWindow() : QMainWindow(nullptr) {
     setObjectName(QStringLiteral("bookWindow"));
@@ -229,12 +235,10 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
 const book::Journal& BookWindow::journal() { return BookSession::instance().workbook(this).journal(); }
 
 void BookWindow::reload() {
-    const QString path = BookSession::instance().path();
     journal();  // opens the workbook when nothing has yet
     const QString shown = BookSession::instance().path();
     setWindowTitle(shown.isEmpty() ? QStringLiteral("账簿 — 未保存") : QStringLiteral("账簿 — %1").arg(QFileInfo(shown).fileName()));
     statusBar()->showMessage(shown.isEmpty() ? QStringLiteral("账簿只在内存中：用“另存为”把它存入文件。") : shown);
-    Q_UNUSED(path);
     fillVouchers();
     fillAccounts();
     fillTrial();

@@ -26,6 +26,7 @@ class BookWindow : public QMainWindow {
 public:
     // The one workbook window, made on first use.
     static BookWindow* current();
+    static BookWindow* existing();  // nullptr before it is first made
 
     // The menu's commands, each asking for a file name first; the same with
     // the name given.
