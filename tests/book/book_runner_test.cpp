@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -84,11 +85,16 @@ TEST(BookRunner, FilesAndErrorLines) {
     writeAll(newer, readAll(book));
     kelmora::testing::sql(newer, "PRAGMA user_version=99");
     const std::string newerBytes = readAll(newer);
+    const std::string locked = dir.file("locked.kbook"), cut = dir.file("cut.kbook");
+    writeAll(locked, readAll(book));
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    writeAll(cut, readAll(book).substr(0, readAll(book).size() / 2 + 10));
     r = run(dir, "open Form132\nset Form132.Text4 1000\nset Form132.Text5 0.05\nset Form132.Text6 3\n"
                  "click Form132.Command1\ndate 2026-04-02\nbook " + book + "\n"
                  "post Form132 1 4\npost Form132 5\npost Form132 x\npost Form132\ndelete 记-7\ndelete 7\n"
                  "date 2026-02-30\nopening 库存现金 借\nopening 库存现金-零用 借 5\n"
                  "book " + dir.file("notes.txt") + "\nbook " + newer + "\nbook " + dir.file("no/such/folder.kbook") + "\n"
+                 "book " + locked + "\nbook " + cut + "\n"
                  "post Form132 2\ndelete 记-1\nvouchers\n");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out,
@@ -107,7 +113,9 @@ TEST(BookRunner, FilesAndErrorLines) {
               "line 16: 期初余额只能记在一级科目上（科目名称中不含“-”）。\n"
               "line 17: 文件“" + dir.file("notes.txt") + "”不是 Kelmora 账簿。\n"
               "line 18: 账簿文件“" + newer + "”由较新版本的 Kelmora 写成（格式 99，本程序只认识到格式 2），为免损坏，未打开也未改动它。\n"
-              "line 19: 账簿文件“" + dir.file("no/such/folder.kbook") + "”所在的文件夹不存在。\n");
+              "line 19: 账簿文件“" + dir.file("no/such/folder.kbook") + "”所在的文件夹不存在。\n"
+              "line 20: 账簿文件“" + locked + "”是只读的，不能记账。\n"
+              "line 21: 账簿文件“" + cut + "”已损坏或不完整，无法使用。\n");
     EXPECT_EQ(readAll(newer), newerBytes);
     EXPECT_EQ(readAll(dir.file("notes.txt")), "不是账簿\n");
 }
