@@ -335,13 +335,27 @@ TEST_F(BookGui, FilesNewOpenSaveAsAndTheLastOneRemembered) {
     ASSERT_TRUE(BookSession::instance().open(w, copy));
     EXPECT_EQ(child<QTableView>(w, "vouchers")->model()->rowCount(), 3);
 
+    // Another program posts to the same file: the window shows it once it is
+    // back in front.
+    {
+        book::Workbook other(book::SqliteStore::open(copy.toStdString()));
+        other.post({{"2026-01-02", "二", {{Side::Debit, "库存现金", 200}, {Side::Credit, "银行存款", 200}}}});
+    }
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    QTest::qWait(20);
+    EXPECT_EQ(child<QTableView>(w, "vouchers")->model()->rowCount(), 6);
+    EXPECT_EQ(journal().vouchers().back().number, 2);
+
     // CSV for spreadsheets: UTF-8 with a byte-order mark.
     ASSERT_TRUE(w->exportCsv(dir_.filePath("trial.csv"), true));
     QFile csv(dir_.filePath("trial.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QByteArray bytes = csv.readAll();
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF科目,期初借方"));
-    EXPECT_TRUE(bytes.contains("库存现金,0.00,0.00,1.00,0.00,1.00,0.00\r\n"));
+    EXPECT_TRUE(bytes.contains("库存现金,0.00,0.00,3.00,0.00,3.00,0.00\r\n"));
+    w->close();
 }
 
 TEST_F(BookGui, TheTrialBalanceOnPaper) {
