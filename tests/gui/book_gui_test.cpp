@@ -313,6 +313,16 @@ TEST_F(BookGui, FilesNewOpenSaveAsAndTheLastOneRemembered) {
     BookSession::instance().attempt(nullptr, [](book::Workbook& b) {
         b.post({{"2026-01-01", "一", {{Side::Debit, "库存现金", 100}, {Side::Credit, "银行存款", 100}}}});
     });
+    // What the window's menus offer.
+    QStringList offered;
+    for (QAction* title : w->menuBar()->actions())
+        for (QAction* a : title->menu()->actions())
+            if (!a->isSeparator()) offered << title->text() + QStringLiteral(" > ") + a->text();
+    EXPECT_EQ(offered, QStringList({"文件 > 新建账簿…", "文件 > 打开账簿…", "文件 > 另存为…", "文件 > 导出凭证CSV…",
+                                    "文件 > 导出试算平衡表CSV…", "文件 > 打印凭证…", "文件 > 凭证导出PDF…",
+                                    "文件 > 打印试算平衡表…", "文件 > 试算平衡表导出PDF…", "文件 > 关闭",
+                                    "编辑 > 删除凭证", "编辑 > 撤销删除"}));
+
     const QString copy = dir_.filePath("副本.kbook");
     ASSERT_TRUE(BookSession::instance().saveAs(w, copy));
     EXPECT_TRUE(w->windowTitle().endsWith(QStringLiteral("副本.kbook")));
