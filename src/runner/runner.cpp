@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "book/money.h"
 #include "core/app.h"
+#include "runner/book_actions.h"
 
 namespace kelmora {
 
@@ -138,6 +140,12 @@ public:
             if (!formNumber(rest)) throw LineError{"no window " + rest};
             const Window* w = app_.existing(rest);
             out_ << "state " << rest << (w ? (w->visible() ? " visible" : " hidden") : " absent") << '\n';
+        } else if (BookActions::handles(action)) {
+            try {
+                book_.perform(action, rest, out_, [this](const std::string& form) -> Window& { return windowNamed(form); });
+            } catch (const book::BookError& e) {
+                throw LineError{e.what()};
+            }
         } else {
             throw LineError{"unknown action " + action};
         }
@@ -182,6 +190,7 @@ private:
     TranscriptPort port_;
     App app_;
     std::ostream& out_;
+    BookActions book_;
 };
 
 }  // namespace

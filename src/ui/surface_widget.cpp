@@ -18,6 +18,7 @@
 #include "core/window_names.h"
 #include "core/window.h"
 #include "ui/nested_loop.h"
+#include "ui/book_session.h"
 #include "ui/print_module.h"
 
 namespace kelmora {
@@ -69,25 +70,45 @@ QStringList wrapped(const QString& row, const QFont& font, QPaintDevice* device,
 int paintPages(QPagedPaintDevice& device, const PrintedRows& doc) {
     QPainter painter;
     if (!painter.begin(&device)) return 0;
-    const double dpi = device.logicalDpiY();
-    const double pitch = kPitch * pointSize(doc.font) * dpi / 72.0;
     const int width = device.width();
+    // A table: the columns' widths, the font made smaller until they fit.
+    QFont font = doc.font;
+    QList<double> edges;  // the right edge of each column
+    for (int attempt = 0; !doc.columns.isEmpty() && attempt < 8; ++attempt) {
+        const QFontMetricsF fm(font, &device);
+        QList<double> widths(doc.columns.size(), 0.0);
+        for (const QString& row : doc.rows) {
+            const QStringList cells = row.split('\t');
+            for (int c = 0; c < cells.size() && c < widths.size(); ++c)
+                widths[c] = std::max(widths[c], fm.horizontalAdvance(cells[c]));
+        }
+        edges.clear();
+        double x = 0;
+        for (int c = 0; c < widths.size(); ++c) edges << (x += widths[c] + (c ? fm.height() * 1.2 : 0.0));
+        if (x <= width) break;
+        font.setPointSizeF(pointSize(font) * std::max(0.5, width / x));
+    }
+    const double dpi = device.logicalDpiY();
+    const double pitch = kPitch * pointSize(font) * dpi / 72.0;
     const int perPage = std::max(1, static_cast<int>(device.height() / pitch) - kHeadLines);
 
     QStringList lines;
-    for (const QString& row : doc.rows) lines << wrapped(row, doc.font, &device, width);
+    if (doc.columns.isEmpty())
+        for (const QString& row : doc.rows) lines << wrapped(row, font, &device, width);
+    else
+        lines = doc.rows;
     const int pages = std::max<int>(1, (lines.size() + perPage - 1) / perPage);
 
     QFont titleFont = doc.font;
     titleFont.setPointSizeF(pointSize(doc.font) * 1.4);
     titleFont.setBold(true);
-    const QFontMetricsF rowMetrics(doc.font, &device);
+    const QFontMetricsF rowMetrics(font, &device);
     const QString date = doc.date.toString(QStringLiteral("yyyy年M月d日"));
     for (int page = 0; page < pages; ++page) {
         if (page > 0) device.newPage();
         painter.setFont(titleFont);
         painter.drawText(QRectF(0, 0, width, 2 * pitch), Qt::AlignLeft | Qt::AlignVCenter, doc.title);
-        painter.setFont(doc.font);
+        painter.setFont(font);
         const QRectF dateLine(0, 2 * pitch, width, pitch);
         painter.drawText(dateLine, Qt::AlignLeft | Qt::AlignVCenter, date);
         painter.drawText(dateLine, Qt::AlignRight | Qt::AlignVCenter,
@@ -96,7 +117,17 @@ int paintPages(QPagedPaintDevice& device, const PrintedRows& doc) {
         const int last = std::min<int>(lines.size(), first + perPage);
         for (int i = first; i < last; ++i) {
             const double top = (kHeadLines + i - first) * pitch;
-            painter.drawText(QPointF(0, top + (pitch + rowMetrics.ascent() - rowMetrics.descent()) / 2), lines[i]);
+            const double base = top + (pitch + rowMetrics.ascent() - rowMetrics.descent()) / 2;
+            if (edges.isEmpty()) {
+                painter.drawText(QPointF(0, base), lines[i]);
+                continue;
+            }
+            const QStringList cells = lines[i].split('\t');
+            for (int c = 0; c < cells.size() && c < edges.size(); ++c) {
+                const double left = c ? edges[c - 1] + rowMetrics.height() * 1.2 : 0.0;
+                const double x = doc.columns[c] ? edges[c] - rowMetrics.horizontalAdvance(cells[c]) : left;
+                painter.drawText(QPointF(x, base), cells[c]);
+            }
         }
     }
     painter.end();
@@ -122,6 +153,13 @@ SurfaceWidget::SurfaceWidget(const Window& window, QWidget* parent) : QAbstractS
     setContextMenuPolicy(Qt::DefaultContextMenu);
     // The focus goes from control to control; the rows scroll by the mouse.
     setFocusPolicy(Qt::NoFocus);
+    // Posting the printed entries to the workbook, from the context menu or
+    // the keyboard anywhere in the window.
+    postAction_ = new QAction(QStringLiteral("记入凭证…"), this);
+    postAction_->setShortcut(kPostShortcut);
+    postAction_->setShortcutContext(Qt::WindowShortcut);
+    connect(postAction_, &QAction::triggered, this, [this] { postEntries(this, window_); });
+    addAction(postAction_);
     rowsChanged();
 }
 
@@ -225,21 +263,22 @@ void SurfaceWidget::copyTable() const {
 }
 
 PrintedRows SurfaceWidget::printed() const {
-    return {q(displayName(window_.def())), QDate::currentDate(), allRows().split('\n'), font()};
+    return {q(displayName(window_.def())), QDate::currentDate(), allRows().split('\n'), font(), {}};
 }
 
 bool printingAvailable() { return printFunction() != nullptr; }
 
-void SurfaceWidget::print() {
+void printRows(QWidget* parent, const PrintedRows& doc) {
     const NestedLoop loop;  // the print dialog
     const PrintFunction print = printFunction();
-    const PrintedRows doc = printed();
     const PagePainter paint = [](QPagedPaintDevice& printer, const void* rows) {
         return paintPages(printer, *static_cast<const PrintedRows*>(rows));
     };
-    if (!print || print(this, &doc.title, paint, &doc) == 0)
-        QMessageBox::warning(this, QStringLiteral("Kelmora"), QStringLiteral("无法打印。"));
+    if (!print || print(parent, &doc.title, paint, &doc) == 0)
+        QMessageBox::warning(parent, QStringLiteral("Kelmora"), QStringLiteral("无法打印。"));
 }
+
+void SurfaceWidget::print() { printRows(this, printed()); }
 
 void SurfaceWidget::exportPdf() {
     const NestedLoop loop;  // the file dialog
@@ -256,6 +295,8 @@ void SurfaceWidget::contextMenuEvent(QContextMenuEvent* e) {
     QMenu menu(this);
     connect(menu.addAction(QStringLiteral("复制")), &QAction::triggered, this, [this] { copyRows(); });
     connect(menu.addAction(QStringLiteral("复制为表格")), &QAction::triggered, this, [this] { copyTable(); });
+    menu.addSeparator();
+    menu.addAction(postAction_);
     menu.addSeparator();
     connect(menu.addAction(QStringLiteral("打印…")), &QAction::triggered, this, [this] { print(); });
     connect(menu.addAction(QStringLiteral("导出PDF…")), &QAction::triggered, this, [this] { exportPdf(); });

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QStringList>
 
+class QAction;
 class QPagedPaintDevice;
 
 namespace kelmora {
@@ -20,6 +21,11 @@ struct PrintedRows {
     QDate date;
     QStringList rows;
     QFont font;
+    // A table instead of lines: each row's cells are separated by tabs, one
+    // flag per column, true for a column of figures (aligned to the right).
+    // Columns take the width of their widest cell; a table wider than the
+    // page is printed in a smaller font.
+    QList<bool> columns;
 };
 
 // Lays the rows out page by page on a printer or PDF writer whose page layout
@@ -32,6 +38,9 @@ int paintPages(QPagedPaintDevice& device, const PrintedRows& doc);
 int writePdf(const QString& path, const PrintedRows& doc);
 // Whether printing on paper can be offered: its module is found.
 bool printingAvailable();
+// Asks for a printer and prints the rows; says so in a message box when it
+// cannot.
+void printRows(QWidget* parent, const PrintedRows& doc);
 
 // The printing area: paints only the rows in view, read from the window's
 // surface without copying them; scroll bars appear when the rows are longer
@@ -66,6 +75,7 @@ private:
     void updateRanges();
 
     const Window& window_;
+    QAction* postAction_ = nullptr;  // 记入凭证…
     std::size_t measured_ = 0;  // rows whose width is in widest_
     int widest_ = 0;            // the widest of them, in pixels
 };

@@ -1,0 +1,197 @@
+// Kelmora — the workbook's journal: vouchers, opening balances, and what is
+// read from them (an account's ledger, the trial balance, the accounts with
+// their sub-accounts, CSV for spreadsheets).
+//
+// Everything here is plain data and arithmetic in cents; where the journal
+// is kept (in memory, in a file) is the business of a Store.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "book/money.h"
+
+namespace kelmora::book {
+
+enum class Side { None = 0, Debit = 1, Credit = -1 };
+
+inline constexpr std::string_view kDebitWord = "借", kCreditWord = "贷";
+std::string_view sideWord(Side s);  // "借", "贷" or ""
+
+// An account's first level: its name up to the first "-".
+std::string_view firstLevel(std::string_view account);
+
+struct Line {
+    Side side = Side::None;
+    std::string account;
+    Cents amount = 0;
+};
+
+struct Voucher {
+    int number = 0;    // 记-number
+    std::string date;  // YYYY-MM-DD
+    std::string summary;
+    std::vector<Line> lines;
+};
+
+std::string voucherName(int number);  // "记-7"
+// The number of "记-7"; nullopt for anything else.
+std::optional<int> voucherNumber(std::string_view name);
+
+// Whether lines can stand as a voucher: nullopt when they can, otherwise
+// what is wrong in words.  They can when every line has a side, there is a
+// debit and a credit, and the debits equal the credits.
+std::optional<std::string> imbalance(const std::vector<Line>& lines);
+
+struct Opening {
+    std::string account;  // first level
+    Cents debit = 0;      // a debit balance; a credit balance is negative
+    int order = 0;        // the order in which openings were first entered
+};
+
+// One change of the journal, written to its store in one transaction.
+struct Change {
+    std::vector<Voucher> added;  // numbered already
+    std::vector<int> removed;
+    std::vector<Opening> openings;
+    int nextNumber = 0;  // the number the next voucher gets afterwards
+};
+
+// A balance as a ledger shows it: side and magnitude.
+struct Balance {
+    Cents debit = 0;  // debit positive, credit negative
+    std::string_view word() const { return debit > 0 ? "借" : debit < 0 ? "贷" : "平"; }
+    Cents magnitude() const { return debit < 0 ? -debit : debit; }
+};
+
+struct LedgerRow {
+    int voucher = 0;  // 0 for the opening balance
+    std::string date, summary;
+    Side side = Side::None;
+    Cents amount = 0;
+    Balance balance;
+};
+
+struct TrialRow {
+    std::string account;
+    Cents openDebit = 0, openCredit = 0, debit = 0, credit = 0, closeDebit = 0, closeCredit = 0;
+};
+
+struct TrialBalance {
+    std::vector<TrialRow> rows;
+    TrialRow total;  // account "合计"
+    bool balanced() const {
+        return total.openDebit == total.openCredit && total.debit == total.credit &&
+               total.closeDebit == total.closeCredit;
+    }
+};
+
+// An account in the general ledger: a first-level account with its
+// sub-accounts beneath (these have no opening balance of their own).
+struct AccountSummary {
+    std::string account;
+    Balance opening;
+    Cents debit = 0, credit = 0;
+    Balance closing;
+    std::vector<AccountSummary> subs;
+};
+
+class Journal {
+public:
+    const std::vector<Voucher>& vouchers() const { return vouchers_; }  // by number
+    const Voucher* find(int number) const;
+    int nextNumber() const { return next_; }
+    const std::vector<Opening>& openings() const { return openings_; }  // in the order entered
+    Cents opening(std::string_view account) const;
+
+    // Applies a change that has been written (or needs no writing).
+    void apply(const Change& c);
+    void clear() { *this = Journal(); }
+    // Everything at once, as read from a store (vouchers by number).
+    void replace(std::vector<Voucher> vouchers, std::vector<Opening> openings, int nextNumber);
+
+    // Rows of the account: its first level when the name is one, otherwise
+    // the account of that full name; the opening balance first.
+    std::vector<LedgerRow> ledger(std::string_view account) const;
+    TrialBalance trial() const;
+    std::vector<AccountSummary> accounts() const;
+
+private:
+    std::vector<Voucher> vouchers_;
+    std::vector<Opening> openings_;
+    int next_ = 1;
+};
+
+// Where a journal is kept.  A store writes each change in one transaction;
+// another program may change the same file in between, so a change starts
+// by taking the file's write lock and bringing the journal up to date.
+class Store {
+public:
+    virtual ~Store() = default;
+    virtual const std::string& path() const = 0;
+    // Reads the whole journal.
+    virtual void load(Journal& j) = 0;
+    // Takes the write lock (waiting a little for another program) and
+    // reloads j when the file changed since it was last read.
+    virtual void begin(Journal& j) = 0;
+    virtual void commit(const Change& c) = 0;
+    virtual void rollback() noexcept = 0;
+    // Reloads j when another program changed the file since.
+    virtual void refresh(Journal& j) = 0;
+};
+
+// What a user works with: the journal, and the store it is kept in (none for
+// a workbook that lives in memory only).  Every change is written first and
+// applied after, so a change that fails to be written leaves the journal as
+// it was.
+class Workbook {
+public:
+    Workbook() = default;
+    explicit Workbook(std::unique_ptr<Store> store);
+
+    const Journal& journal() const { return journal_; }
+    bool inMemory() const { return !store_; }
+    std::string path() const { return store_ ? store_->path() : std::string(); }
+    void refresh();
+
+    struct Draft {
+        std::string date, summary;
+        std::vector<Line> lines;
+    };
+    // Posts the drafts as vouchers, numbered in order, in one transaction;
+    // the numbers they got.  Throws BookError when one of them cannot stand.
+    std::vector<int> post(const std::vector<Draft>& drafts);
+    // Deletes a voucher; returns it (for an undo), nullopt when there is none.
+    std::optional<Voucher> remove(int number);
+    // Puts a deleted voucher back under its number.
+    void restore(const Voucher& v);
+    // A first-level account's opening balance (debit positive).
+    void setOpening(const std::string& account, Cents debit);
+    // Writes the whole journal into a new store (另存为); the workbook then
+    // lives there.
+    void moveTo(std::unique_ptr<Store> store);
+
+private:
+    void change(const std::function<void(Change&)>& make);
+
+    Journal journal_;
+    std::unique_ptr<Store> store_;
+};
+
+// Text for spreadsheets: UTF-8 with a byte-order mark, CRLF line ends,
+// fields quoted where they hold a comma, quote or line break.
+std::string vouchersCsv(const Journal& j);
+std::string trialCsv(const TrialBalance& t);
+
+// Today's date, YYYY-MM-DD, in local time.
+std::string today();
+// Whether s is a date YYYY-MM-DD of the calendar.
+bool validDate(std::string_view s);
+
+}  // namespace kelmora::book

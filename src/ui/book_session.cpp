@@ -1,0 +1,183 @@
+#include "ui/book_session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QToolButton>
+
+#include "book/sqlite_store.h"
+#include "ui/book_post_dialog.h"
+#include "ui/book_window.h"
+
+namespace kelmora {
+
+namespace {
+QSettings settings() { return QSettings(QStringLiteral("Kelmora"), QStringLiteral("Kelmora")); }
+constexpr auto kLastKey = "workbook/last";
+
+void tell(QWidget* parent, const QString& text) { QMessageBox::warning(parent, QStringLiteral("Kelmora"), text); }
+QString q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+BookSession& BookSession::instance() {
+    static BookSession* session = [] {
+        auto* s = new BookSession;  // lives as long as the program
+        // The file is closed as the program ends, so that SQLite folds its
+        // journal back into it.
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, s, [s] {
+            if (BookWindow* w = BookWindow::existing()) w->hide();
+            s->book_.reset();
+        });
+        return s;
+    }();
+    return *session;
+}
+
+QString BookSession::defaultPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/账簿.kbook");
+}
+
+book::Workbook& BookSession::workbook(QWidget* parent) {
+    if (book_) return *book_;
+    const QString last = settings().value(kLastKey).toString();
+    const QString path = last.isEmpty() ? defaultPath() : last;
+    if (last.isEmpty()) QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!last.isEmpty() && !QFileInfo::exists(last)) {
+        tell(parent, QStringLiteral("上次使用的账簿“%1”找不到了。请在账簿窗口中打开或新建账簿；"
+                                    "在此之前记入的凭证只保存在内存中。")
+                         .arg(last));
+    } else {
+        try {
+            book_ = std::make_unique<book::Workbook>(book::SqliteStore::open(path.toStdString()));
+            return *book_;
+        } catch (const book::BookError& e) {
+            tell(parent, q(e.what()) + QStringLiteral("\n\n请在账簿窗口中打开或新建账簿；在此之前记入的凭证只保存在内存中。"));
+        }
+    }
+    book_ = std::make_unique<book::Workbook>();
+    return *book_;
+}
+
+QString BookSession::path() const { return book_ ? q(book_->path()) : QString(); }
+
+void BookSession::remember() { settings().setValue(kLastKey, path()); }
+
+bool BookSession::open(QWidget* parent, const QString& path) {
+    try {
+        auto opened = std::make_unique<book::Workbook>(book::SqliteStore::open(path.toStdString()));
+        book_ = std::move(opened);
+    } catch (const book::BookError& e) {
+        tell(parent, q(e.what()));
+        return false;
+    }
+    remember();
+    emit changed();
+    return true;
+}
+
+bool BookSession::create(QWidget* parent, const QString& path) {
+    try {
+        auto made = std::make_unique<book::Workbook>(
+            book::SqliteStore::open(path.toStdString(), book::SqliteStore::Mode::CreateOnly));
+        book_ = std::move(made);
+    } catch (const book::BookError& e) {
+        tell(parent, q(e.what()));
+        return false;
+    }
+    remember();
+    emit changed();
+    return true;
+}
+
+bool BookSession::saveAs(QWidget* parent, const QString& path) {
+    book::Workbook& b = workbook(parent);
+    try {
+        b.moveTo(book::SqliteStore::open(path.toStdString(), book::SqliteStore::Mode::CreateOnly));
+    } catch (const book::BookError& e) {
+        tell(parent, q(e.what()));
+        return false;
+    }
+    remember();
+    emit changed();
+    return true;
+}
+
+bool BookSession::attempt(QWidget* parent, const std::function<void(book::Workbook&)>& change) {
+    book::Workbook& b = workbook(parent);
+    bool done = true;
+    try {
+        change(b);
+    } catch (const book::BookError& e) {
+        tell(parent, q(e.what()));
+        done = false;
+    }
+    emit changed();
+    return done;
+}
+
+void BookSession::refresh(QWidget* parent) {
+    if (!book_) return;
+    try {
+        book_->refresh();
+    } catch (const book::BookError& e) {
+        tell(parent, q(e.what()));
+    }
+    emit changed();
+}
+
+void postEntries(QWidget* parent, const Window& w) {
+    PostDialog dialog(w, parent);
+    dialog.exec();
+}
+
+void showBookWindow() {
+    BookWindow* window = BookWindow::current();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void addBookMenu(QWidget* mainWindow) {
+    QMenuBar* bar = mainWindow->findChild<QMenuBar*>();
+    if (!bar) return;
+    // In the bar's corner, where it stays in sight however many of the
+    // transaction menus the window's width leaves room for.
+    auto* title = new QToolButton(bar);
+    title->setObjectName(QStringLiteral("bookMenuButton"));
+    title->setText(QStringLiteral("账簿"));
+    title->setAutoRaise(true);
+    title->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* menu = new QMenu(title);
+    menu->setObjectName(QStringLiteral("bookMenu"));
+    // Dropped below the title as a menu bar's menus are (a button that owns
+    // its menu would draw an arrow beside the title).
+    QObject::connect(title, &QToolButton::clicked, menu, [title, menu] {
+        menu->popup(title->mapToGlobal(QPoint(0, title->height())));
+    });
+    // No taller than the bar's own titles, so that the bar keeps its height.
+    title->setFixedHeight(bar->sizeHint().height());
+    bar->setCornerWidget(title, Qt::TopRightCorner);
+    // Filled when first opened, as the other menus are.
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] {
+        if (!menu->isEmpty()) return;
+        QObject::connect(menu->addAction(QStringLiteral("凭证、总账和试算平衡表…")), &QAction::triggered, [] {
+            showBookWindow();
+        });
+        menu->addSeparator();
+        QObject::connect(menu->addAction(QStringLiteral("新建账簿…")), &QAction::triggered, [] {
+            showBookWindow();
+            BookWindow::current()->askNew();
+        });
+        QObject::connect(menu->addAction(QStringLiteral("打开账簿…")), &QAction::triggered, [] {
+            showBookWindow();
+            BookWindow::current()->askOpen();
+        });
+    });
+}
+
+}  // namespace kelmora

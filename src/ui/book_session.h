@@ -1,0 +1,72 @@
+// Kelmora — the workbook of the desktop program: the one the user works in,
+// reopened from the last session when first needed, and the ways in to it
+// (the posting dialog, the workbook window, the main window's menu).
+#pragma once
+
+#include <QDate>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "book/journal.h"
+
+class QWidget;
+
+namespace kelmora {
+
+class Window;
+
+// Posts the entries a window has printed: 记入凭证 in the printing band's
+// context menu and on this key anywhere in the window.
+inline constexpr QKeyCombination kPostShortcut = Qt::CTRL | Qt::Key_J;
+
+class BookSession : public QObject {
+    Q_OBJECT
+public:
+    static BookSession& instance();
+
+    // The workbook; the first call opens the one used last (or the default
+    // one in the program's data folder), telling the user when it cannot.
+    book::Workbook& workbook(QWidget* parent);
+    // The file the workbook is kept in, empty while it lives in memory only.
+    QString path() const;
+
+    // Each says what went wrong in a message box over parent and returns
+    // false; on success the workbook is the one in that file, remembered for
+    // the next start.
+    bool open(QWidget* parent, const QString& path);
+    bool create(QWidget* parent, const QString& path);
+    bool saveAs(QWidget* parent, const QString& path);
+
+    // Runs a change of the workbook; a BookError is shown over parent and
+    // false returned.  Announces the change either way (another program's
+    // changes may have been read in).
+    bool attempt(QWidget* parent, const std::function<void(book::Workbook&)>& change);
+    // Reads in what another program changed in the file.
+    void refresh(QWidget* parent);
+
+    // The date the posting dialog offers: today.
+    QDate postingDate() const { return QDate::currentDate(); }
+
+    // Where the settings keep the last workbook, and the default one.
+    static QString defaultPath();
+
+signals:
+    void changed();
+
+private:
+    BookSession() = default;
+    void remember();
+
+    std::unique_ptr<book::Workbook> book_;
+};
+
+// The posting dialog for what w has printed.
+void postEntries(QWidget* parent, const Window& w);
+// The workbook window, made on first use, brought to the front.
+void showBookWindow();
+// The 账簿 menu on the main window's menu bar.
+void addBookMenu(QWidget* mainWindow);
+
+}  // namespace kelmora
