@@ -1,3 +1,4 @@
+#include "ui/nested_loop.h"
 #include "ui/book_session.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,10 @@ namespace {
 QSettings settings() { return QSettings(QStringLiteral("Kelmora"), QStringLiteral("Kelmora")); }
 constexpr auto kLastKey = "workbook/last";
 
-void tell(QWidget* parent, const QString& text) { QMessageBox::warning(parent, QStringLiteral("Kelmora"), text); }
+void tell(QWidget* parent, const QString& text) {
+    const NestedLoop loop;
+    QMessageBox::warning(parent, QStringLiteral("Kelmora"), text);
+}
 QString q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
@@ -131,6 +135,7 @@ void BookSession::refresh(QWidget* parent) {
 }
 
 void postEntries(QWidget* parent, const Window& w) {
+    const NestedLoop loop;  // the dialog stands on the window's widgets
     PostDialog dialog(w, parent);
     dialog.exec();
 }
@@ -162,6 +167,10 @@ void addBookMenu(QWidget* mainWindow) {
     // No taller than the bar's own titles, so that the bar keeps its height.
     title->setFixedHeight(bar->sizeHint().height());
     bar->setCornerWidget(title, Qt::TopRightCorner);
+    // The window was made wide enough for the bar's titles; now for the
+    // corner too, so that no title goes behind the bar's overflow button.
+    const int wide = bar->sizeHint().width() + title->sizeHint().width();
+    if (mainWindow->width() < wide) mainWindow->resize(wide, mainWindow->height());
     // Filled when first opened, as the other menus are.
     QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] {
         if (!menu->isEmpty()) return;
