@@ -1,7 +1,8 @@
 #include "core/num.h"
 
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
@@ -98,24 +99,59 @@ Num fieldValue(std::string_view s) {
     const long long lead = intDigits - 1 - firstSig + exponent;
     if (lead > 400) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
     if (lead < -400) return Num(negative ? -0.0 : 0.0);
-    std::string canonical = significant.substr(0, 1) + "." + significant.substr(1) + "e" + std::to_string(lead);
-    double v = 0.0;
-    const auto res = std::from_chars(canonical.data(), canonical.data() + canonical.size(), v,
-                                     std::chars_format::general);
-    if (res.ec == std::errc::result_out_of_range) {
-        if (lead > 0) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
-        v = 0.0;  // too small for a double: reads as zero
-    }
+    // The digits as a whole number and the power of ten of the last one:
+    // no decimal point, so the C library reads it the same in every locale,
+    // and rounds it correctly to the nearest double.
+    const std::string canonical =
+        significant + "e" + std::to_string(lead - static_cast<long long>(significant.size() - 1));
+    // Too small for a double reads as zero, too large is infinite.  The
+    // caller's errno is left as it was.
+    const int savedErrno = errno;
+    const double v = std::strtod(canonical.c_str(), nullptr);
+    errno = savedErrno;
     if (!std::isfinite(v)) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
     return Num(negative ? -v : v);
 }
 
 std::string magnitudeDigits(double x) {
+    // The 15 significant digits, correctly rounded, and the decimal exponent
+    // of the first, taken from the C library's exponent form; the decimal
+    // separator it writes belongs to the locale and is passed over, and the
+    // general form ("%.15G") is composed here, the same on every platform.
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::general, 15);
-    std::string out(buf, res.ptr);
-    for (char& c : out)
-        if (c == 'e') c = 'E';
+    const int n = std::snprintf(buf, sizeof buf, "%.14E", std::fabs(x));
+    std::string digits;
+    int exponent = 0;
+    for (int i = 0; i < n; ++i) {
+        const char c = buf[i];
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        } else if (c == 'E') {
+            exponent = std::atoi(buf + i + 1);
+            break;
+        }
+    }
+    if (digits.size() != 15) return buf;  // not a finite number: as the library writes it
+    std::string out;
+    if (exponent >= -4 && exponent < 15) {
+        // Fixed notation: the point after exponent + 1 digits.
+        if (exponent < 0) {
+            out = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        } else {
+            out = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
+                  digits.substr(static_cast<std::size_t>(exponent) + 1);
+        }
+        out.erase(out.find_last_not_of('0') + 1);
+        if (out.back() == '.') out.pop_back();
+        return out;
+    }
+    // Exponent notation: one digit before the point, trailing zeros dropped,
+    // an exponent of at least two digits.
+    std::string mantissa = digits.substr(0, 1) + "." + digits.substr(1);
+    mantissa.erase(mantissa.find_last_not_of('0') + 1);
+    if (mantissa.back() == '.') mantissa.pop_back();
+    const int e = exponent < 0 ? -exponent : exponent;
+    out = mantissa + (exponent < 0 ? "E-" : "E+") + (e < 10 ? "0" : "") + std::to_string(e);
     return out;
 }
 
