@@ -131,11 +131,11 @@
     win.classList.toggle('with-band', def.prints);
     // Statements are wide: their band goes above them.
     win.classList.toggle('wide', hasNode(def.area, 'statement'));
-    const area = make('div', 'area');
+    const area = make('div', 'area stack');
     area.append(...nodeChildren(def.area));
     win.append(area);
     if (def.lowerLeft.children && def.lowerLeft.children.length) {
-      const lower = make('div', 'lower');
+      const lower = make('div', 'lower stack');
       lower.append(...nodeChildren(def.lowerLeft));
       win.append(lower);
     }
@@ -461,6 +461,7 @@
   function drawMenu(def) {
     const nav = $('menubar'), toggle = $('drawer-toggle');
     const form = def.name;
+    $('bar').hidden = !def.menu.length;
     if (!def.menu.length) {
       nav.hidden = true;
       toggle.hidden = true;
