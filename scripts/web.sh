@@ -62,7 +62,7 @@ build() {
   # Debian's emscripten runs its JS optimizer with node, which looks for
   # Debian's acorn here.
   export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
-  export EM_CACHE="${EM_CACHE:-/usr/share/emscripten/cache}"
+  if command -v ccache >/dev/null 2>&1; then export EM_COMPILER_WRAPPER="${EM_COMPILER_WRAPPER:-ccache}"; fi
   local obj="$out/obj"
   if [ ! -f "$obj/build.ninja" ]; then
     emcmake cmake -S "$root/src/web" -B "$obj" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -539,6 +539,7 @@
 
   async function start() {
     model = await KelmoraModule({locateFile: (p) => p});
+    performance.mark('kelmora-model');
     texts = JSON.parse(readString(model._kmPageTexts()));
     $('dialog-title').textContent = texts.title;
     $('dialog-ok').textContent = texts.ok;

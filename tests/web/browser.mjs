@@ -148,6 +148,39 @@ async function purchase(page, c) {
   const edges = await page.$$eval('.band .amount', (as) => as.map((a) => Math.round(a.getBoundingClientRect().right)));
   c.ok(edges.length === 3 && new Set(edges).size === 1, `amounts lined up: right edges ${edges}`);
   await shot(page, 'form4-computed');
+
+  // 复制为表格 and 复制 put the model's rows on the clipboard.
+  await page.browserContext().overridePermissions(new URL(page.url()).origin,
+    ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+  const purchaseScript = ['keyword 外埠采购', 'set Form4.Text1 100', 'set Form4.Text2 17', 'click Form4.Command1'];
+  const table = transcript([...purchaseScript, 'table Form4']);
+  await press(page, '复制为表格');
+  c.equal(await page.evaluate(() => navigator.clipboard.readText()),
+    table.slice(table.indexOf('table Form4') + 1).filter((l) => l.startsWith('|')).map((l) => l.slice(1) + '\n').join(''),
+    '复制为表格 copies the model\'s table');
+  await press(page, '复制');
+  c.equal(await page.evaluate(() => navigator.clipboard.readText()), want.map((r) => r + '\n').join(''),
+    '复制 copies the rows');
+
+  // On paper: the window's title, the date, the rows; no controls.
+  await page.evaluate(() => {
+    window.print = () => {};  // the dialog itself is the browser's
+    document.querySelector('#layout .band-tools button:last-child').click();
+  });
+  await page.emulateMediaType('print');
+  const paper = await page.evaluate(() => ({
+    title: document.getElementById('window-title').textContent,
+    date: document.getElementById('print-date').textContent,
+    shown: ['.area', '.band-tools', '#bar'].map((s) => {
+      const e = document.querySelector(s);
+      return e ? getComputedStyle(e).display : 'none';
+    }),
+    band: getComputedStyle(document.querySelector('.band')).overflow,
+  }));
+  c.ok(/^\d{4}年\d{1,2}月\d{1,2}日$/.test(paper.date), `the printed date: ${paper.date}`);
+  c.equal([paper.title, paper.shown, paper.band], ['Form4', ['none', 'none', 'none'], 'visible'],
+    'on paper only the title, the date and every row');
+  await page.emulateMediaType(null);
 }
 
 export async function browserTests(failures) {
@@ -288,6 +321,12 @@ async function keyboard(browser, url, c, problems) {
   await page.focus('#layout button[data-control="Command1"]');
   await page.keyboard.press('Enter');
   c.equal((await rowsOnScreen(page))[3], '其他货币资金（贷） 117 ', 'Enter on 确定 computes');
+  // What the user types is text, never markup: nothing is fetched, nothing runs.
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready]');
+  await page.type('#Form1-Text1', '<img src="x.png" onerror="document.title=1">');
+  await page.keyboard.press('Enter');
+  c.equal(await page.$$eval('#layout img, .band img', (x) => x.length), 0, 'typed markup stays text');
   // The menus open from the keyboard too.
   await page.goto(url);
   await page.waitForSelector('body[data-ready]');

@@ -85,15 +85,20 @@ export async function scenarios(failures) {
     (withNative ? `, ${compared} compared with ${native}` : ' (no native runner to compare with)'));
 }
 
-// The runner's statuses and messages, by the same checks as the native one.
+// The runner's statuses, messages and options, by the same checks as the
+// native one.
 export function commandLine(failures) {
   const wrapper = path.join(out, 'kelmora-script');
   need(wrapper, 'the node runner');
-  const r = spawnSync('cmake', [`-DSCRIPT=${wrapper}`, `-DDIR=${path.join(root, 'tests/cli')}`,
-    `-DWORK=${fs.mkdtempSync(path.join(os.tmpdir(), 'kelmora-cli-'))}`, '-P', path.join(root, 'tests/cli/check_cli.cmake')],
-  {encoding: 'utf8'});
-  if (r.status !== 0) failures.push(`node runner command line: ${r.stdout}${r.stderr}`);
-  else console.log('command line: the node runner\'s statuses and messages as checked for the native one');
+  const version = /^project\(Kelmora VERSION ([0-9.]+)/m.exec(fs.readFileSync(path.join(root, 'CMakeLists.txt'), 'utf8'))[1];
+  const cli = path.join(root, 'tests/cli');
+  for (const [check, extra] of [['check_cli.cmake', [`-DWORK=${fs.mkdtempSync(path.join(os.tmpdir(), 'kelmora-cli-'))}`]],
+    ['check_options.cmake', [`-DVERSION=${version}`]]]) {
+    const r = spawnSync('cmake', [`-DSCRIPT=${wrapper}`, `-DDIR=${cli}`, ...extra, '-P', path.join(cli, check)],
+      {encoding: 'utf8'});
+    if (r.status !== 0) failures.push(`node runner, ${check}: ${r.stdout}${r.stderr}`);
+  }
+  console.log('command line: the node runner\'s statuses, messages and options as checked for the native one');
 }
 
 export function numberTables(failures) {
