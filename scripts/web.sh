@@ -67,7 +67,10 @@ build() {
   if [ ! -f "$obj/build.ninja" ]; then
     emcmake cmake -S "$root/src/web" -B "$obj" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   fi
-  cmake --build "$obj" -j "$jobs"
+  # The number tables only for the tests.
+  local targets=(kelmora kelmora-script)
+  [ "$mode" = test ] && targets+=(num_tests)
+  cmake --build "$obj" -j "$jobs" --target "${targets[@]}"
 
   # The site: the page, the model, the icon.
   local site="$out/site"
