@@ -195,6 +195,9 @@ export async function browserTests(failures) {
     c.equal(await page.evaluate(() => document.documentElement.lang), 'zh-CN', 'the page is in Chinese');
     await purchase(page, c);
 
+    // The glossary: a formula line on the main window, an explanation in a dialog.
+    await glossary(browser, url, c, problems);
+
     // Back returns to the main window, Forward to Form4 with its rows.
     await page.goBack();
     await page.waitForFunction(() => document.getElementById('window-title').textContent === 'Form1');
@@ -236,6 +239,22 @@ export async function browserTests(failures) {
   }
   for (const p of problems) failures.push(p);
   console.log(`browser: ${c.count} checks in headless Chromium; pictures in ${shots}`);
+}
+
+async function glossary(browser, url, c, problems) {
+  const page = await openPage(browser, url, problems);
+  await load(page, url);
+  const lines = transcript(['keyword 应收票据', 'surface Form1']);
+  const told = lines.filter((l) => l.startsWith('msgbox ')).map((l) => l.slice(7).replaceAll('\\n', '\n'));
+  await page.type('#Form1-Text1', '应收票据');
+  await page.keyboard.press('Escape');  // the list closes; Enter is 确定 again
+  await page.keyboard.press('Enter');
+  await page.waitForSelector('#dialog[open]');
+  c.equal(await page.$eval('#dialog-text', (e) => e.textContent), told[0], 'the account\'s explanation in a dialog');
+  await page.click('#dialog-ok');
+  c.equal(await rowsOnScreen(page), surfaceOf(lines, 'Form1'), 'the formula line on the main window');
+  c.ok(told.length === 1 && surfaceOf(lines, 'Form1').length > 0, 'the runner shows a formula line and an explanation');
+  await page.close();
 }
 
 async function atSize(browser, url, size, c, problems) {
