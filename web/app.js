@@ -479,15 +479,18 @@
         if (item.children) {
           li.className = 'sub';
           b.setAttribute('aria-expanded', 'false');
-          const child = build(item.children, path);
-          child.hidden = true;
+          // A submenu's items are made when it first opens.
+          let child = null;
           b.addEventListener('click', () => {
             const open = b.getAttribute('aria-expanded') !== 'true';
             if (open && !prefix) closeMenus();  // one top-level menu at a time
+            if (open && !child) {
+              child = build(item.children, path);
+              li.append(child);
+            }
             b.setAttribute('aria-expanded', String(open));
             child.hidden = !open;
           });
-          li.append(child);
         } else {
           b.addEventListener('click', () => {
             closeMenus();
@@ -509,7 +512,7 @@
   function closeMenus() {
     for (const b of $('menubar').querySelectorAll('[aria-expanded="true"]')) {
       b.setAttribute('aria-expanded', 'false');
-      b.nextElementSibling.hidden = true;
+      if (b.nextElementSibling) b.nextElementSibling.hidden = true;
     }
   }
 

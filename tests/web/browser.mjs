@@ -354,6 +354,14 @@ async function keyboard(browser, url, c, problems) {
   c.equal(await page.$eval('#menubar button', (b) => b.getAttribute('aria-expanded')), 'true', 'Enter opens a menu');
   await page.keyboard.press('Escape');
   c.equal(await page.$eval('#menubar button', (b) => b.getAttribute('aria-expanded')), 'false', 'Escape closes it');
+  // A menu item opens the window the model's menu opens.
+  const menuPath = ['票据', '票据贴现'];
+  const shows = transcript([`menu ${menuPath.join(' > ')}`]).filter((l) => l.startsWith('show '));
+  for (const caption of menuPath) {
+    const [b] = await page.$$(`xpath/.//nav[@id="menubar"]//button[text()="${caption}"]`);
+    await b.click();
+  }
+  c.equal(await title(page), shows.at(-1).slice(5), `the menu ${menuPath.join(' › ')} opens its window`);
   await page.close();
 }
 
