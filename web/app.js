@@ -119,7 +119,7 @@
   function draw(form) {
     const def = callJson(model._kmWindow, form);
     if (!def) return;
-    current = {name: def.name, def, boxes: new Map(), band: null, ids: 0, lastLabel: null};
+    current = {name: def.name, def, boxes: new Map(), band: null, ids: 0, lastLabel: null, unlabelled: []};
     const title = $('window-title');
     title.textContent = def.caption;
     title.dataset.form = def.name;
@@ -141,6 +141,7 @@
     }
     if (def.prints) win.append(drawBand(def));
     layout.replaceChildren(win);
+    tieLabels(win);
     if (def.prints) setRows(0, def.rows);
 
     const first = layout.querySelector('input') || layout.querySelector('button');
@@ -227,8 +228,28 @@
     return null;
   }
 
+  // A box without a label of its own is named by what stands for it (a
+  // heading, the boxes naming its row and column), live as those change.  A
+  // <label for> with their text as the window opens ties it to them for
+  // whatever reads labels only.
   function labelledBy(box, ids) {
     box.setAttribute('aria-labelledby', ids.join(' '));
+    current.unlabelled.push([box, ids]);
+  }
+
+  function tieLabels(win) {
+    const labels = make('div', 'labels');
+    labels.hidden = true;
+    for (const [box, ids] of current.unlabelled) {
+      const text = ids.map((id) => {
+        const e = document.getElementById(id);
+        return e ? (e.tagName === 'INPUT' ? e.value : e.textContent) : '';
+      }).join(' ');
+      const l = make('label', '', text);
+      l.htmlFor = box.id;
+      labels.append(l);
+    }
+    win.append(labels);
   }
 
   // Boxes in rows.  In a statement grid the first row holds the column
@@ -506,7 +527,6 @@
     nav.replaceChildren(build(def.menu, ''));
     nav.hidden = false;
     toggle.hidden = false;
-    toggle.textContent = texts.menu;
   }
 
   function closeMenus() {
@@ -555,6 +575,7 @@
       }
     });
     const toggle = $('drawer-toggle');
+    toggle.textContent = texts.menu;
     toggle.addEventListener('click', () => {
       const open = toggle.getAttribute('aria-expanded') !== 'true';
       toggle.setAttribute('aria-expanded', String(open));

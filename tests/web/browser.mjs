@@ -378,6 +378,11 @@ async function accessibility(browser, url, c, problems) {
     });
     const serious = result.filter((v) => v.impact === 'serious' || v.impact === 'critical');
     c.equal(serious, [], `axe on ${what}`);
+    // Every box is tied to a label, and every button named by its caption.
+    const unnamed = await page.evaluate(() => [
+      ...[...document.querySelectorAll('#layout input')].filter((b) => !b.labels.length).map((b) => b.id),
+      ...[...document.querySelectorAll('button')].filter((b) => !b.textContent.trim()).map((b) => b.id || b.outerHTML)]);
+    c.equal(unnamed, [], `labels and captions on ${what}`);
   };
   await load(page, url);
   await page.type('#Form1-Text1', 'yh');
