@@ -457,7 +457,9 @@
     for (const r of rows) frag.append(rowElement(r));
     band.append(frag);
     if (grew) {
-      band.lastChild.scrollIntoView({block: 'nearest', inline: 'nearest'});
+      // An amount row has no box of its own: its label has.
+      const last = band.lastChild;
+      (last.firstElementChild || last).scrollIntoView({block: 'nearest', inline: 'nearest'});
     }
   }
 
