@@ -563,7 +563,12 @@
   }
 
   async function start() {
-    model = await KelmoraModule({locateFile: (p) => p});
+    // The model compiles while the page is still being read.
+    const loading = KelmoraModule({locateFile: (p) => p});
+    if (document.readyState === 'loading') {
+      await new Promise((r) => document.addEventListener('DOMContentLoaded', r, {once: true}));
+    }
+    model = await loading;
     performance.mark('kelmora-model');
     texts = JSON.parse(readString(model._kmPageTexts()));
     $('dialog-title').textContent = texts.title;
