@@ -467,15 +467,36 @@
     const text = readString(withStrings([form], (p) => model._kmCopy(p, table)));
     try {
       await navigator.clipboard.writeText(text);
+      return;
     } catch (e) {
-      dialogs.push({kind: 'clipboard', text: String((e && e.message) || e)});
+      // No Clipboard API (a page not served over https): the older way.
+    }
+    const area = make('textarea', 'offscreen');
+    area.value = text;
+    area.setAttribute('aria-hidden', 'true');
+    document.body.append(area);
+    area.select();
+    let copied = false;
+    try {
+      copied = document.execCommand('copy');
+    } catch (e) {
+      copied = false;
+    }
+    area.remove();
+    if (!copied) {
+      dialogs.push({kind: 'clipboard', text: texts.copyFailed});
       nextDialog();
     }
   }
 
-  function printRows() {
+  // The printed page's heading carries the date, whichever way printing starts.
+  function datePage() {
     const d = new Date();
     $('print-date').textContent = readString(model._kmPrintDate(d.getFullYear(), d.getMonth() + 1, d.getDate()));
+  }
+
+  function printRows() {
+    datePage();
     window.print();
   }
 
@@ -603,6 +624,7 @@
     const wanted = formOf(location.hash);
     if (wanted !== 'Form1') goTo(wanted, 'replace');
     else history.replaceState({form: 'Form1'}, '', location.pathname + location.search);
+    window.addEventListener('beforeprint', datePage);
     window.addEventListener('popstate', () => goTo(formOf(location.hash), 'none'));
     document.body.dataset.ready = 'true';
     performance.mark('kelmora-ready');

@@ -22,11 +22,11 @@
 namespace kelmora {
 namespace {
 
-// The texts of the page around the windows: the dialogs' button, the menu
-// drawer, the printing band's commands, the printed page's heading.
+// The texts of the page around the windows: the dialogs' title and button,
+// the menu drawer, the printing band's commands and what a failed copy says.
 const char kPageTexts[] =
     "{\"title\":\"Kelmora\",\"ok\":\"确定\",\"menu\":\"菜单\",\"copy\":\"复制\","
-    "\"copyTable\":\"复制为表格\",\"print\":\"打印\"}";
+    "\"copyTable\":\"复制为表格\",\"print\":\"打印\",\"copyFailed\":\"无法复制。\"}";
 
 std::string internalErrorText(const Window& w, const std::string& what) {
     // The technical detail stays in the text so that the user can pass it on
