@@ -183,6 +183,14 @@ async function purchase(page, c) {
   await page.emulateMediaType(null);
 }
 
+// A statement's analysis is printed whole: on paper its band does not scroll.
+async function printedWhole(page, c, at) {
+  await page.emulateMediaType('print');
+  const cut = await page.$eval('.band', (b) => b.scrollHeight - b.clientHeight);
+  c.ok(cut <= 1, `${at}: on paper Form119's band shows every row (${cut} px hidden)`);
+  await page.emulateMediaType(null);
+}
+
 export async function browserTests(failures) {
   const c = new Checks(failures);
   const problems = [];
@@ -318,6 +326,7 @@ async function atSize(browser, url, size, c, problems) {
   c.equal(unreachable, [], `${at}: every row of Form119's 分析 can be scrolled into view`);
   await page.evaluate(() => { document.querySelector('.band').scrollIntoView(); });
   await shot(page, 'form119-analysis');
+  await printedWhole(page, c, at);
   c.ok(await noSidewaysScroll(page), `${at}: Form119 does not scroll sideways`);
   await page.close();
 }
