@@ -2,9 +2,13 @@
 // arithmetic and the printed number.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "core/num.h"
@@ -108,6 +112,37 @@ TEST(NumberText, AmountLineAndTextForm) {
         EXPECT_EQ(numberText(c.value), c.amount) << c.value;
         EXPECT_EQ(textForm(c.value), c.form) << c.value;
     }
+}
+
+// The digits and the reading are made by hand from the C library's exact
+// conversions, so that every platform (the browser's included) gives the same
+// text.  Where the C++ library has its own conversions of double, both agree
+// on doubles of every kind.
+TEST(NumberText, AgreesWithTheStandardConversions) {
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    std::mt19937_64 random(20260101);
+    std::uniform_real_distribution<double> amounts(-1e7, 1e7);
+    for (int i = 0; i < 100000; ++i) {
+        const std::uint64_t bits = random();
+        double any = 0;
+        std::memcpy(&any, &bits, sizeof any);
+        const double amount = amounts(random);
+        for (const double x : {any, amount, std::round(amount * 100) / 100, amount / 7}) {
+            if (!std::isfinite(x)) continue;
+            char buf[64];
+            auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::general, 15);
+            std::string want(buf, r.ptr);
+            for (char& c : want)
+                if (c == 'e') c = 'E';
+            ASSERT_EQ(kelmora::magnitudeDigits(x), want) << std::hexfloat << x;
+            // The shortest text of x reads back as x.
+            r = std::to_chars(buf, buf + sizeof buf, x);
+            ASSERT_EQ(fieldValue(std::string(buf, r.ptr)).value(), x) << std::string(buf, r.ptr);
+        }
+    }
+#else
+    GTEST_SKIP() << "this C++ library has no std::to_chars for double to compare with";
+#endif
 }
 
 struct CentsCase {
