@@ -43,6 +43,13 @@ export async function launch() {
   const {default: puppeteer} = await import('puppeteer-core');
   const args = ['--no-first-run', '--no-default-browser-check', '--disable-gpu',
     '--disable-dev-shm-usage', '--lang=zh-CN', '--font-render-hinting=none'];
+  // As root Chromium's sandbox cannot start; elsewhere it is tried first.
   if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
-  return puppeteer.launch({executablePath: chromiumPath, headless: true, args});
+  try {
+    return await puppeteer.launch({executablePath: chromiumPath, headless: true, args});
+  } catch (e) {
+    if (args.includes('--no-sandbox')) throw e;
+    console.error(`Chromium did not start with its sandbox (${e.message.split('\n')[0]}); trying without`);
+    return puppeteer.launch({executablePath: chromiumPath, headless: true, args: [...args, '--no-sandbox']});
+  }
 }
