@@ -239,7 +239,7 @@ export async function browserTests(failures) {
 
     await keyboard(browser, url, c, problems);
     await accessibility(browser, url, c, problems);
-    await sweep(browser, url, c, problems);
+    for (const size of sizes) await sweep(browser, url, c, problems, size);
     await offline(browser, url, c, problems);
   } finally {
     await browser.close();
@@ -416,12 +416,13 @@ async function accessibility(browser, url, c, problems) {
 // Every window opens from its address, and every button but the exit buttons
 // is pressed with a small figure in every empty box: no internal error, no
 // console error, no uncaught exception.
-async function sweep(browser, url, c, problems) {
-  const page = await openPage(browser, url, problems);
+async function sweep(browser, url, c, problems, size) {
+  const page = await openPage(browser, url, problems, size);
+  const at = `${size[0]}×${size[1]}`;
   await load(page, url);
   const report = await page.evaluate(async () => {
     const tick = () => new Promise((r) => setTimeout(r, 0));
-    const out = {opened: 0, pressed: 0, printed: 0, internal: [], missing: [], silent: [], failed: new Set()};
+    const out = {opened: 0, pressed: 0, printed: 0, internal: [], missing: [], silent: [], failed: new Set(), sideways: []};
     const closeDialogs = (form) => {
       const dlg = document.getElementById('dialog');
       while (dlg.open) {
@@ -462,6 +463,7 @@ async function sweep(browser, url, c, problems) {
         closeDialogs(form);
       }
       if (out.printed === printedBefore && document.querySelector('.band')) out.silent.push(form);
+      if (document.scrollingElement.scrollWidth > window.innerWidth) out.sideways.push(form);
     }
     // The main window's box holds no keyword: it prints nothing.  Any other
     // window that printed nothing must have said why.
@@ -469,10 +471,11 @@ async function sweep(browser, url, c, problems) {
     out.failed = [...out.failed];
     return out;
   });
-  c.equal(report.missing, [], 'every window opens from its address');
-  c.equal(report.internal, [], 'no internal error in any window');
-  c.equal(report.unexplained, [], 'every window prints when its buttons are pressed, or tells of a failure');
-  console.log(`sweep: ${report.opened} windows opened, ${report.pressed} buttons pressed, ${report.printed} of them printed; ` +
+  c.equal(report.missing, [], `${at}: every window opens from its address`);
+  c.equal(report.internal, [], `${at}: no internal error in any window`);
+  c.equal(report.unexplained, [], `${at}: every window prints when its buttons are pressed, or tells of a failure`);
+  c.equal(report.sideways, [], `${at}: no window scrolls sideways with its rows printed`);
+  console.log(`sweep at ${at}: ${report.opened} windows opened, ${report.pressed} buttons pressed, ${report.printed} of them printed; ` +
     `printed nothing: ${report.silent.join(' ') || 'none'}`);
   await page.close();
 }
