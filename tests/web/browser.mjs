@@ -321,6 +321,7 @@ async function atSize(browser, url, size, c, problems) {
       if (!seen) bad.push(k);
     }
     band.scrollTop = 0;
+    band.scrollLeft = 0;
     return bad;
   });
   c.equal(unreachable, [], `${at}: every row of Form119's 分析 can be scrolled into view`);
