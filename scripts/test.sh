@@ -11,6 +11,10 @@ jobs="$(nproc)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+# The web edition: every scenario through the node runner, compared with the
+# native runner just built; the number tables under node; the page in
+# headless Chromium.
+KELMORA_WEB_JOBS="$jobs" KELMORA_NATIVE_SCRIPT="$PWD/build/kelmora-script" bash scripts/web.sh test
 
 # The checked build: a second compiler for free when clang is there.
 checked=(-DKELMORA_SANITIZE=ON)

@@ -1,9 +1,19 @@
 #include "core/num.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
+
+// The C++ library's own conversions of double, where it has them (not every
+// one does: the WebAssembly build's has none); the C library's otherwise.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+#define KELMORA_STD_CONVERSIONS 1
+#else
+#define KELMORA_STD_CONVERSIONS 0
+#endif
 
 namespace kelmora {
 
@@ -98,7 +108,8 @@ Num fieldValue(std::string_view s) {
     const long long lead = intDigits - 1 - firstSig + exponent;
     if (lead > 400) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
     if (lead < -400) return Num(negative ? -0.0 : 0.0);
-    std::string canonical = significant.substr(0, 1) + "." + significant.substr(1) + "e" + std::to_string(lead);
+#if KELMORA_STD_CONVERSIONS
+    const std::string canonical = significant.substr(0, 1) + "." + significant.substr(1) + "e" + std::to_string(lead);
     double v = 0.0;
     const auto res = std::from_chars(canonical.data(), canonical.data() + canonical.size(), v,
                                      std::chars_format::general);
@@ -106,17 +117,82 @@ Num fieldValue(std::string_view s) {
         if (lead > 0) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
         v = 0.0;  // too small for a double: reads as zero
     }
+#else
+    const double v = conversions::portableRead(significant, lead - static_cast<long long>(significant.size() - 1));
+#endif
     if (!std::isfinite(v)) throw ArithmeticFailure(ArithmeticFailure::Kind::Overflow);
     return Num(negative ? -v : v);
 }
 
+namespace conversions {
+
+double portableRead(const std::string& digits, long long exponent) {
+    // No decimal point, so the C library reads it the same in every locale,
+    // and rounds it correctly to the nearest double.  Too small for a double
+    // reads as zero, too large is infinite.  The caller's errno is left as
+    // it was.
+    const std::string text = digits + "e" + std::to_string(exponent);
+    const int savedErrno = errno;
+    const double v = std::strtod(text.c_str(), nullptr);
+    errno = savedErrno;
+    return v;
+}
+
+std::string portableDigits(double x) {
+    // The 15 significant digits, correctly rounded, and the decimal exponent
+    // of the first, taken from the C library's exponent form; the decimal
+    // separator it writes belongs to the locale and is passed over, and the
+    // general form ("%.15G") is composed here.
+    char buf[64];
+    const int n = std::snprintf(buf, sizeof buf, "%.14E", std::fabs(x));
+    std::string digits;
+    int exponent = 0;
+    for (int i = 0; i < n; ++i) {
+        const char c = buf[i];
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        } else if (c == 'E') {
+            exponent = std::atoi(buf + i + 1);
+            break;
+        }
+    }
+    if (digits.size() != 15) return buf;  // not a finite number: as the library writes it
+    std::string out;
+    if (exponent >= -4 && exponent < 15) {
+        // Fixed notation: the point after exponent + 1 digits.
+        if (exponent < 0) {
+            out = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        } else {
+            out = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
+                  digits.substr(static_cast<std::size_t>(exponent) + 1);
+        }
+        out.erase(out.find_last_not_of('0') + 1);
+        if (out.back() == '.') out.pop_back();
+        return out;
+    }
+    // Exponent notation: one digit before the point, trailing zeros dropped,
+    // an exponent of at least two digits.
+    std::string mantissa = digits.substr(0, 1) + "." + digits.substr(1);
+    mantissa.erase(mantissa.find_last_not_of('0') + 1);
+    if (mantissa.back() == '.') mantissa.pop_back();
+    const int e = exponent < 0 ? -exponent : exponent;
+    out = mantissa + (exponent < 0 ? "E-" : "E+") + (e < 10 ? "0" : "") + std::to_string(e);
+    return out;
+}
+
+}  // namespace conversions
+
 std::string magnitudeDigits(double x) {
+#if KELMORA_STD_CONVERSIONS
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::general, 15);
     std::string out(buf, res.ptr);
     for (char& c : out)
         if (c == 'e') c = 'E';
     return out;
+#else
+    return conversions::portableDigits(x);
+#endif
 }
 
 std::string numberText(double x) {

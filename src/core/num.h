@@ -74,6 +74,19 @@ Num fieldValue(std::string_view text);
 // Digits of |x| as printf("%.15G") writes them, without sign.
 std::string magnitudeDigits(double x);
 
+// The conversions the field rule and the digits rest on come from the C++
+// library (std::from_chars, std::to_chars) where it has them for double; a
+// library without them (the WebAssembly build's) uses these, made from the C
+// library's exact conversions.  Both give the same results: the tests hold
+// one against the other.
+namespace conversions {
+// printf("%.15G") of |x|, in any locale.
+std::string portableDigits(double x);
+// The double nearest the whole number `digits` times 10^exponent; infinite
+// beyond a double's range, zero below it.
+double portableRead(const std::string& digits, long long exponent);
+}  // namespace conversions
+
 // Number text on an amount line: sign position, digits, one trailing space.
 std::string numberText(double x);
 

@@ -2,9 +2,13 @@
 // arithmetic and the printed number.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "core/num.h"
@@ -108,6 +112,53 @@ TEST(NumberText, AmountLineAndTextForm) {
         EXPECT_EQ(numberText(c.value), c.amount) << c.value;
         EXPECT_EQ(textForm(c.value), c.form) << c.value;
     }
+}
+
+// Where the C++ library has no conversions of double of its own (the
+// WebAssembly build), the digits and the reading are made from the C
+// library's exact ones.  Here both exist: they agree on doubles of every
+// kind, in a comma-decimal locale too where one is installed.
+TEST(NumberText, PortableConversionsAgreeWithTheStandardOnes) {
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    using kelmora::conversions::portableDigits;
+    using kelmora::conversions::portableRead;
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        if (!std::setlocale(LC_NUMERIC, locale)) continue;
+        std::mt19937_64 random(20260101);
+        std::uniform_real_distribution<double> amounts(-1e7, 1e7);
+        for (int i = 0; i < 50000; ++i) {
+            const std::uint64_t bits = random();
+            double any = 0;
+            std::memcpy(&any, &bits, sizeof any);
+            const double amount = amounts(random);
+            for (const double x : {any, amount, std::round(amount * 100) / 100, amount / 7, 5e-324, 1e15, 1e-5}) {
+                if (!std::isfinite(x)) continue;
+                char buf[64];
+                auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::general, 15);
+                std::string want(buf, r.ptr);
+                for (char& c : want)
+                    if (c == 'e') c = 'E';
+                ASSERT_EQ(portableDigits(x), want) << std::hexfloat << x << " in " << locale;
+                // x's shortest digits, as a whole number and a power of ten,
+                // read back as |x|.
+                r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
+                const std::string text(buf, r.ptr);
+                const auto e = text.find('e');
+                std::string digits;
+                for (const char c : text.substr(0, e))
+                    if (c != '.') digits += c;
+                const long long exponent = std::stoll(text.substr(e + 1)) - static_cast<long long>(digits.size() - 1);
+                ASSERT_EQ(portableRead(digits, exponent), std::fabs(x)) << text << " in " << locale;
+            }
+        }
+    }
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_EQ(portableRead("1", 400), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(portableRead("1", -400), 0.0);
+#else
+    GTEST_SKIP() << "this C++ library has no std::to_chars for double to compare with";
+#endif
 }
 
 struct CentsCase {

@@ -1,0 +1,55 @@
+// What the web edition's tests and benchmark share: where things are, the
+// site served on 127.0.0.1, headless Chromium.
+import {spawn} from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import {fileURLToPath} from 'node:url';
+
+export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+export const out = path.join(root, 'build-web');
+export const site = path.join(out, 'site');
+
+export function need(file, what) {
+  if (!fs.existsSync(file)) {
+    console.error(`missing ${what}: ${file} (bash scripts/web.sh build makes it)`);
+    process.exit(1);
+  }
+}
+
+// The site on a free port of 127.0.0.1; stop() ends the server.
+export async function serve() {
+  need(path.join(site, 'index.html'), 'the site');
+  const child = spawn(process.execPath, [path.join(root, 'scripts/web-serve.mjs'), site, '0'],
+    {stdio: ['ignore', 'pipe', 'inherit']});
+  const url = await new Promise((resolve, reject) => {
+    let buf = '';
+    child.stdout.on('data', (d) => {
+      buf += d;
+      const m = /http:\/\/127\.0\.0\.1:\d+\//.exec(buf);
+      if (m) resolve(m[0]);
+    });
+    child.on('exit', (code) => reject(new Error(`the server ended (${code})`)));
+  });
+  return {url, stop: () => new Promise((r) => { child.once('exit', r); child.kill('SIGTERM'); })};
+}
+
+export const chromiumPath = process.env.KELMORA_CHROMIUM || '/usr/bin/chromium';
+
+export async function launch() {
+  if (!fs.existsSync(chromiumPath)) {
+    console.error(`no Chromium at ${chromiumPath}: apt-get install chromium (scripts/web.sh test does)`);
+    process.exit(1);
+  }
+  const {default: puppeteer} = await import('puppeteer-core');
+  const args = ['--no-first-run', '--no-default-browser-check', '--disable-gpu',
+    '--disable-dev-shm-usage', '--lang=zh-CN', '--font-render-hinting=none'];
+  // As root Chromium's sandbox cannot start; elsewhere it is tried first.
+  if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
+  try {
+    return await puppeteer.launch({executablePath: chromiumPath, headless: true, args});
+  } catch (e) {
+    if (args.includes('--no-sandbox')) throw e;
+    console.error(`Chromium did not start with its sandbox (${e.message.split('\n')[0]}); trying without`);
+    return puppeteer.launch({executablePath: chromiumPath, headless: true, args: [...args, '--no-sandbox']});
+  }
+}

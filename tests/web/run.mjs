@@ -1,0 +1,28 @@
+// The web edition's tests: the model under node (every scenario through the
+// node runner, its command line, the number tables), then the page in
+// headless Chromium.  `node tests/web/run.mjs [node|browser]` runs one part.
+import {scenarios, commandLine, numberTables} from './node_checks.mjs';
+import {browserTests} from './browser.mjs';
+
+const only = process.argv[2];
+const failures = [];
+const started = Date.now();
+if (!only || only === 'node') {
+  await scenarios(failures);
+  commandLine(failures);
+  numberTables(failures);
+}
+if (!only || only === 'browser') {
+  try {
+    await browserTests(failures);
+  } catch (e) {
+    failures.push(`browser tests stopped: ${e.stack || e}`);
+  }
+}
+const seconds = ((Date.now() - started) / 1000).toFixed(1);
+if (failures.length) {
+  console.log(`\nweb edition: ${failures.length} FAILED (${seconds} s)`);
+  for (const f of failures) console.log(`  - ${f}`);
+  process.exit(1);
+}
+console.log(`web edition: all passed (${seconds} s)`);
