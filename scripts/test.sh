@@ -8,7 +8,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs="$(nproc)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Compiled objects are kept between runs (ccache), found again from any
+# checkout of the project: paths are taken relative to it.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$PWD"
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build build -j"$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
 # The web edition: every scenario through the node runner, compared with the
@@ -19,7 +26,7 @@ KELMORA_WEB_JOBS="$jobs" KELMORA_NATIVE_SCRIPT="$PWD/build/kelmora-script" bash 
 # The checked build: a second compiler for free when clang is there.
 checked=(-DKELMORA_SANITIZE=ON)
 if command -v clang++ >/dev/null; then checked+=(-DCMAKE_CXX_COMPILER=clang++ -DKELMORA_FUZZ=ON); fi
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo "${checked[@]}" >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo "${checked[@]}" "${launcher[@]}" >/dev/null
 cmake --build build-asan -j"$jobs"
 export UBSAN_OPTIONS=print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"

@@ -194,4 +194,8 @@ std::string today();
 // Whether s is a date YYYY-MM-DD of the calendar.
 bool validDate(std::string_view s);
 
+// Opens (or creates) the workbook file at path, in the storage this build
+// has; throws BookError with the reason in words.
+std::unique_ptr<Store> openFile(const std::string& path);
+
 }  // namespace kelmora::book

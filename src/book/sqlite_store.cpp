@@ -318,4 +318,6 @@ void SqliteStore::refresh(Journal& j) {
     if (dataVersion() != seen_) load(j);
 }
 
+std::unique_ptr<Store> openFile(const std::string& path) { return SqliteStore::open(path); }
+
 }  // namespace kelmora::book

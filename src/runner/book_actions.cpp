@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "book/blocks.h"
-#include "book/sqlite_store.h"
+#include "book/journal.h"
 #include "core/window.h"
 
 namespace kelmora {
@@ -41,7 +41,7 @@ void BookActions::perform(const std::string& action, const std::string& rest, st
                           const std::function<Window&(const std::string&)>& windowNamed) {
     if (action == "book") {
         if (rest.empty()) throw BookError("expected book FILE");
-        book::Workbook opened(book::SqliteStore::open(rest));
+        book::Workbook opened(book::openFile(rest));
         book_ = std::move(opened);
         out << "book " << rest << ' ' << book_.journal().vouchers().size() << '\n';
     } else if (action == "date") {

@@ -174,7 +174,9 @@ Meeting walk(const Entry& e, const std::vector<Typed>& q, std::vector<std::pair<
     };
     for (auto [u, k] : std::vector(todo)) seen[u * (n + 1) + k] = 1;
     while (!todo.empty()) {
-        const auto [u, k] = todo.back();
+        // Plain copies: the lambda below takes them (clang 14 cannot capture
+        // structured bindings).
+        const std::size_t u = todo.back().first, k = todo.back().second;
         todo.pop_back();
         if (k == n) {
             if (u == units && reached == Meeting::Begins) return Meeting::Whole;

@@ -72,23 +72,17 @@ QString BookSession::path() const { return book_ ? q(book_->path()) : QString();
 void BookSession::remember() { settings().setValue(kLastKey, path()); }
 
 bool BookSession::open(QWidget* parent, const QString& path) {
-    try {
-        auto opened = std::make_unique<book::Workbook>(book::SqliteStore::open(path.toStdString()));
-        book_ = std::move(opened);
-    } catch (const book::BookError& e) {
-        tell(parent, q(e.what()));
-        return false;
-    }
-    remember();
-    emit changed();
-    return true;
+    return take(parent, path, book::SqliteStore::Mode::OpenOrCreate);
 }
 
 bool BookSession::create(QWidget* parent, const QString& path) {
+    return take(parent, path, book::SqliteStore::Mode::CreateOnly);
+}
+
+bool BookSession::take(QWidget* parent, const QString& path, book::SqliteStore::Mode mode) {
     try {
-        auto made = std::make_unique<book::Workbook>(
-            book::SqliteStore::open(path.toStdString(), book::SqliteStore::Mode::CreateOnly));
-        book_ = std::move(made);
+        auto opened = std::make_unique<book::Workbook>(book::SqliteStore::open(path.toStdString(), mode));
+        book_ = std::move(opened);
     } catch (const book::BookError& e) {
         tell(parent, q(e.what()));
         return false;

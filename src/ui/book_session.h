@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "book/journal.h"
+#include "book/sqlite_store.h"
 
 class QWidget;
 
@@ -56,6 +57,9 @@ signals:
     void changed();
 
 private:
+    // The workbook of that file from now on; false, and a message, when it
+    // cannot be opened (or, when it must be new, made).
+    bool take(QWidget* parent, const QString& path, book::SqliteStore::Mode mode);
     BookSession() = default;
     void remember();
 

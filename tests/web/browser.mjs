@@ -222,7 +222,7 @@ export async function browserTests(failures) {
     await page.click('#layout button[data-control="Command1"]');
     await page.waitForSelector('#dialog[open]');
     const told = await page.$eval('#dialog-text', (e) => e.textContent);
-    c.equal(told, '窗口 Form46 计算出错：除数为零。本次计算在出错处停止。', 'the zero divisor\'s dialog');
+    c.equal(told, '窗口 出售固定资产（Form46） 计算出错：除数为零。本次计算在出错处停止。', 'the zero divisor\'s dialog');
     c.equal(await page.evaluate(() => document.activeElement.id), 'dialog-ok', 'the dialog takes the focus');
     await page.keyboard.press('Enter');
     await page.waitForSelector('#dialog:not([open])');
