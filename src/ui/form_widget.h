@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QMargins>
 #include <QMap>
 #include <QWidget>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "ui/surface_widget.h"
 
 class QMenu;
+class QScrollArea;
 
 namespace kelmora {
 
@@ -32,8 +34,14 @@ public:
     SurfaceWidget* surface() { return surface_; }
     QLineEdit* box(const QString& name) const { return boxes_.value(name); }
     void refreshBox(const QString& name);
+    // Keeps the window and the frame the window system puts around it on
+    // the screen's available area: shrinks the window where it is taller or
+    // wider, and moves it where it stands out.  Done once the frame is known.
+    void fitFrame(const QMargins& frame);
 
 protected:
+    bool event(QEvent* e) override;
+
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -44,11 +52,16 @@ private:
     void attachCompleter(QLineEdit* box, const CompletionSource& source);
     void click(const QString& control);
     void arrange();                  // places everything for the client area's size
+    QMargins assumedFrame() const;   // the frame taken for granted until the window system tells
     bool enterInBox(QLineEdit* box);  // Enter pressed in a box; true when handled
 
     App& app_;
     Window& window_;
-    QWidget* client_ = nullptr;  // the band and the controls
+    QScrollArea* scroller_ = nullptr;  // everything, on a window too small even for the pinned buttons
+    QWidget* client_ = nullptr;        // the band and the controls
+    QScrollArea* areaView_ = nullptr;  // the control area, which scrolls on a small window
+    QWidget* area_ = nullptr;          // what it scrolls
+    bool fitted_ = false;              // the frame has been fitted to the screen
     SurfaceWidget* surface_ = nullptr;
     QMap<QString, QLineEdit*> boxes_;
     std::vector<QLineEdit*> tabBoxes_;         // the boxes in tab order

@@ -46,6 +46,7 @@ public:
     // added are brought into view.
     void rowsChanged();
     int lineHeight() const;
+    int padding() const;  // between the band's top and left edges and the rows
 
     QString allRows() const;  // every row the surface holds, newline-separated
     void copyRows() const;
@@ -56,6 +57,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     void contextMenuEvent(QContextMenuEvent* e) override;

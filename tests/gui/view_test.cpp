@@ -98,13 +98,13 @@ TEST(View, PrintingAreaScrollsToTheNewestRowsAndCopiesThemAsATable) {
 
     for (int i = 1; i <= 300; ++i) w.text("第" + std::to_string(i) + "行");
     QScrollBar* v = s->verticalScrollBar();
-    EXPECT_EQ(v->maximum(), 300 * s->lineHeight() - s->viewport()->height());
+    EXPECT_EQ(v->maximum(), 300 * s->lineHeight() + 2 * s->padding() - s->viewport()->height());
     EXPECT_EQ(v->value(), v->maximum());  // the newest row is in view
     EXPECT_EQ(s->horizontalScrollBar()->maximum(), 0);
     w.cont(std::string(400, 'x'));  // a row wider than the area
     EXPECT_GT(s->horizontalScrollBar()->maximum(), 0);
     QTest::qWait(0);  // the horizontal scroll bar comes up, the area is lower
-    EXPECT_EQ(v->maximum(), 301 * s->lineHeight() - s->viewport()->height());
+    EXPECT_EQ(v->maximum(), 301 * s->lineHeight() + 2 * s->padding() - s->viewport()->height());
     EXPECT_EQ(v->value(), v->maximum());
 
     w.clear();
