@@ -71,6 +71,7 @@ std::string controlName(const WindowDef& def, int index) {
         // columns.
         const std::size_t width = static_cast<std::size_t>(n->columns) + 1;
         const std::size_t row = at / width, col = at % width;
+        if (row > 0 && col == 0 && c.text.empty()) return text(0);  // a row without a caption: the column's heading
         if (row == 0 || col == 0) return c.text;
         return joined(text(row * width), text(col));
     }

@@ -454,13 +454,14 @@ WindowLayout::WindowLayout(const WindowDef& def, const TextMeasure& m, const std
     }
     // The band is at least wide enough for a row's account and amount (up
     // to a long one's worth), and for the group below it.
-    minBandW_ = std::max({8 * wide, std::min(widestAmount, 28 * wide) + s_, lowerLeft_.w + margin_});
+    const int chrome = m.bandChrome();
+    minBandW_ = std::max({8 * wide, std::min(widestAmount, 28 * wide) + chrome + s_, lowerLeft_.w + margin_});
     const int minBandH = 4 * line;
     minimum_ = {minBandW_ + contentW, std::max(margin_ + area_.h + margin_, minBandH + below)};
     smallest_ = {std::min(minimum_.w, minBandW_ + pinnedRoom.w),
                  std::min(minimum_.h, std::max(minBandH + below, pinnedRoom.h))};
 
-    int bandW = std::max({def.bandChars * wide, widest + s_, minBandW_});
+    int bandW = std::max({def.bandChars * wide, widest + chrome + s_, minBandW_});
     bandW = std::min(bandW, screen.w - contentW);
     const int bandH = std::max(static_cast<int>(sample.size()), def.bandLines) * line + line / 2;
     preferred_ = {std::max(minimum_.w, bandW + contentW), std::max(minimum_.h, std::min(bandH + below, screen.h))};

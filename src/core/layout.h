@@ -53,6 +53,9 @@ public:
     virtual int printedLine() const = 0;                        // one printed row, top to top
     virtual int printedWidth(std::string_view row) const = 0;
     virtual int spacing() const = 0;  // between neighbouring controls
+    // What the band takes beside its rows: their margin from its edges and
+    // a scroll bar.
+    virtual int bandChrome() const { return 0; }
 };
 
 // An estimate from character counts, like a 9-point CJK font: for the runner

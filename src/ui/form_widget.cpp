@@ -90,6 +90,9 @@ public:
         return {c.left(), std::max(c.top(), headingFm_.height() + 2), 400 - c.right() - 1, 300 - c.bottom() - 1};
     }
     int printedLine() const override { return fm_.lineSpacing(); }
+    int bandChrome() const override {
+        return style_->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * std::max(2, fm_.height() / 5);
+    }
     int printedWidth(std::string_view row) const override { return fm_.horizontalAdvance(qs(row)); }
     int spacing() const override {
         return std::max(style_->pixelMetric(QStyle::PM_LayoutHorizontalSpacing), fm_.height() * 2 / 5);

@@ -60,6 +60,7 @@ private:
 // must see where a key press goes.
 class LazyIconStyle : public QProxyStyle {
 public:
+    explicit LazyIconStyle(QStyle* base = nullptr) : QProxyStyle(base) {}
     QIcon standardIcon(StandardPixmap icon, const QStyleOption*, const QWidget*) const override {
         return QIcon(new LazyIcon([this, icon] { return baseStyle()->standardIcon(icon); }));
     }
@@ -84,11 +85,13 @@ private:
 };
 }  // namespace
 
+QStyle* applicationStyle(QStyle* base) { return new LazyIconStyle(base); }
+
 QtView::QtView() : app_(*this) {
     // Once per application (asking for the style would make the default one
     // first, for nothing).
     if (!qApp->property("kelmoraStyle").toBool()) {
-        QApplication::setStyle(new LazyIconStyle);
+        QApplication::setStyle(applicationStyle());
         qApp->setProperty("kelmoraStyle", true);
     }
 }

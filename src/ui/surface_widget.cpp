@@ -192,25 +192,36 @@ void SurfaceWidget::rowsChanged() {
     if (n < measured_) {  // cleared
         measured_ = 0;
         widest_ = 0;
+        chars_ = 0;
+        lastChars_ = 0;
     }
     // The last row measured may have grown since (continued text); every
     // other row is final.
     const QFontMetrics fm = fontMetrics();
-    for (std::size_t i = measured_ ? measured_ - 1 : 0; i < n; ++i)
-        widest_ = std::max(widest_, fm.horizontalAdvance(q(s.row(i))));
     const std::size_t before = measured_;
+    QString text;  // the rows added, as the text grows by them
+    for (std::size_t i = measured_ ? measured_ - 1 : 0; i < n; ++i) {
+        const QString row = q(s.row(i));
+        widest_ = std::max(widest_, fm.horizontalAdvance(row));
+        const qsizetype size = row.size();
+        if (i + 1 == before) {
+            chars_ += size - lastChars_;
+        } else {
+            if (added) text += (i > 0 ? QStringLiteral("\n") : QString()) + row;
+        }
+        lastChars_ = size;
+    }
     measured_ = n;
     updateRanges();
     if (added) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     viewport()->update();
-    if (added && QAccessible::isActive()) {
-        // Said aloud: the rows added, where they begin in the text.
-        QString text;
-        int at = 0;
-        for (std::size_t i = 0; i < before; ++i) at += static_cast<int>(q(s.row(i)).size()) + (i > 0 ? 1 : 0);
-        for (std::size_t i = before; i < n; ++i) text += (i > 0 ? QStringLiteral("\n") : QString()) + q(s.row(i));
-        QAccessibleTextInsertEvent event(this, at, text);
+    if (added) {
+        // Said aloud by a screen reader: the rows added, where they begin
+        // in the band's text.
+        QAccessibleTextInsertEvent event(this, static_cast<int>(chars_), text);
         QAccessible::updateAccessibility(&event);
+        emit rowsAnnounced(static_cast<int>(chars_), text);
+        chars_ += text.size();
     }
 }
 

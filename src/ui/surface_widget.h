@@ -55,6 +55,11 @@ public:
     void print();
     void exportPdf();
 
+signals:
+    // Rows were added and announced to a screen reader as text inserted at
+    // `position` of the band's text.
+    void rowsAnnounced(int position, const QString& text);
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -70,6 +75,8 @@ private:
     const Window& window_;
     std::size_t measured_ = 0;  // rows whose width is in widest_
     int widest_ = 0;            // the widest of them, in pixels
+    qsizetype chars_ = 0;       // their text's length, newlines between rows
+    qsizetype lastChars_ = 0;   // the last one's
 };
 
 }  // namespace kelmora
