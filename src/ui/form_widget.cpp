@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -157,24 +158,14 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     layout_ = std::make_unique<WindowLayout>(def, *measure_, def.prints ? printedSample(def.name) : std::vector<std::string>{}, room);
     const Geometry opened = layout_->at(layout_->preferred());
 
-    areaView_ = new QScrollArea(client_);
-    areaView_->setObjectName("area");
-    areaView_->setFrameShape(QFrame::NoFrame);
-    areaView_->setFocusPolicy(Qt::NoFocus);
-    areaView_->viewport()->setAutoFillBackground(false);
-    area_ = new QWidget;
-    area_->setAutoFillBackground(false);
-    areaView_->setWidget(area_);
-    areaView_->lower();  // beneath the pinned buttons
-    const auto parentOf = [&](std::size_t i) { return opened.scrolled[i] ? area_ : client_; };
-
+    scrolled_ = opened.scrolled;
     widgets_.assign(def.controls.size(), nullptr);
     // Frames first, so that they lie beneath the controls they enclose; in
     // bold, like the headings.
     for (std::size_t i = 0; i < def.controls.size(); ++i) {
         const ControlDef& c = def.controls[i];
         if (c.kind != ControlKind::Frame) continue;
-        auto* frame = new QGroupBox(q(c.text), parentOf(i));
+        auto* frame = new QGroupBox(q(c.text), client_);
         frame->setObjectName(q(c.name));
         frame->setFont(headingFont(frame->font()));
         widgets_[i] = frame;
@@ -190,14 +181,14 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
             continue;
         case ControlKind::Label:
         case ControlKind::Heading: {
-            auto* label = new QLabel(q(c.text), parentOf(i));
+            auto* label = new QLabel(q(c.text), client_);
             label->setTextFormat(Qt::PlainText);
             if (c.kind == ControlKind::Heading) label->setFont(headingFont(label->font()));
             made = label;
             break;
         }
         case ControlKind::TextBox: {
-            auto* box = new QLineEdit(q(window.textOf(c.name)), parentOf(i));
+            auto* box = new QLineEdit(q(window.textOf(c.name)), client_);
             connect(box, &QLineEdit::textChanged, this, [this, name](const QString& t) {
                 if (window_.textOf(name.toStdString()) != t.toStdString())
                     window_.typeText(name.toStdString(), t.toStdString());
@@ -210,7 +201,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
             break;
         }
         case ControlKind::Button: {
-            auto* button = new QPushButton(q(c.text), parentOf(i));
+            auto* button = new QPushButton(q(c.text), client_);
             button->setAutoDefault(false);
             button->setDefault(false);
             button->setAccessibleName(q(c.text));
@@ -222,13 +213,14 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
         made->setObjectName(c.index >= 0 ? QStringLiteral("%1_%2").arg(name).arg(c.index) : name);
         widgets_[i] = made;
     }
-    // A label names the box it stands beside.
-    for (std::size_t i = 0; i < def.controls.size(); ++i)
-        if (auto* box = qobject_cast<QLineEdit*>(widgets_[i]))
-            for (std::size_t j = 0; j < def.controls.size(); ++j)
-                if (auto* label = qobject_cast<QLabel*>(widgets_[j]); label && !label->buddy() &&
-                                                                     label->text() == box->accessibleName())
-                    label->setBuddy(box);
+    // A label is the buddy of the box it stands beside.
+    const auto buddies = [this](auto&& self, const LayoutNode& n) -> void {
+        if (n.kind == LayoutNode::Kind::Field && n.controls.size() == 2 && n.controls[0] >= 0)
+            if (auto* label = qobject_cast<QLabel*>(widgets_[n.controls[0]])) label->setBuddy(widgets_[n.controls[1]]);
+        for (const auto& c : n.children) self(self, c);
+    };
+    buddies(buddies, def.area);
+    buddies(buddies, def.lowerLeft);
     // The band comes last in the tab order, after every control.
     if (lastInTab) QWidget::setTabOrder(lastInTab, surface_);
     // A window whose tab order starts with a caption box (a statement grid's
@@ -242,10 +234,6 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
         widgets_[first >= 0 ? first : i]->setFocus(Qt::OtherFocusReason);
         break;
     }
-    // A control the keyboard reaches in the scrolled part comes into view.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && area_->isAncestorOf(now)) areaView_->ensureWidgetVisible(now);
-    });
 
     for (const auto& [boxName, source] : def.completions)
         if (QLineEdit* box = boxes_.value(q(boxName))) attachCompleter(box, source);
@@ -270,7 +258,8 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
         if (down) size.setWidth(std::min(size.width() + std::max(0, g.content.w + bar - g.view.w), std::max(room.w, size.width())));
     }
     resize(size.width(), size.height() + menuH);
-    arrange();
+    // (The client area takes that size when the window first shows.)
+    arrange({size.width(), size.height()});
 }
 
 FormWidget::~FormWidget() = default;
@@ -300,18 +289,61 @@ void FormWidget::fitFrame(const QMargins& frame) {
     }
 }
 
-void FormWidget::arrange() {
-    const Geometry g = layout_->at({client_->width(), client_->height()});
-    areaView_->setGeometry(g.view.x, g.view.y, g.view.w, g.view.h);
-    // The scrolled part as large as its view, or as its content where that
-    // is larger.
-    const int bar = areaView_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const bool across = g.content.w > g.view.w;
-    const bool down = g.content.h > g.view.h - (across ? bar : 0);
-    area_->resize(std::max(g.content.w, g.view.w - (down ? bar : 0)), std::max(g.content.h, g.view.h - (across ? bar : 0)));
+void FormWidget::makeAreaView() {
+    // Made the first time the controls need more room than the window has:
+    // the controls of the area move into it, keeping their order in the
+    // chain of focus (they stay in the same window).
+    areaView_ = new QScrollArea(client_);
+    areaView_->setObjectName("area");
+    areaView_->setFrameShape(QFrame::NoFrame);
+    areaView_->setFocusPolicy(Qt::NoFocus);
+    areaView_->viewport()->setAutoFillBackground(false);
+    area_ = new QWidget;
+    area_->setAutoFillBackground(false);
+    areaView_->setWidget(area_);
+    areaView_->lower();  // beneath the pinned buttons
+    QWidget* focused = focusWidget();
+    for (std::size_t i = 0; i < widgets_.size(); ++i)
+        if (scrolled_[i]) {
+            widgets_[i]->setParent(area_);
+            widgets_[i]->show();
+        }
+    areaView_->show();
+    if (focused && focused->window() == this && !focused->hasFocus()) focused->setFocus(Qt::OtherFocusReason);
+    // A control the keyboard reaches in the scrolled part comes into view.
+    // Whole, frame and all (the scroll area's own care is for the text
+    // cursor only).
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || !area_->isAncestorOf(now)) return;
+        const QRect r = QRect(now->mapTo(area_, QPoint(0, 0)), now->size()).adjusted(-4, -4, 4, 4);
+        const QRect seen(-area_->pos(), areaView_->viewport()->size());
+        QScrollBar* h = areaView_->horizontalScrollBar();
+        QScrollBar* v = areaView_->verticalScrollBar();
+        if (r.right() > seen.right()) h->setValue(h->value() + r.right() - seen.right());
+        if (r.left() < seen.left()) h->setValue(r.left());
+        if (r.bottom() > seen.bottom()) v->setValue(v->value() + r.bottom() - seen.bottom());
+        if (r.top() < seen.top()) v->setValue(r.top());
+    });
+}
+
+void FormWidget::arrange() { arrange({client_->width(), client_->height()}); }
+
+void FormWidget::arrange(Size client) {
+    const Geometry g = layout_->at(client);
+    if (!areaView_ && (g.view.w < g.content.w || g.view.h < g.content.h)) makeAreaView();
+    if (areaView_) {
+        areaView_->setGeometry(g.view.x, g.view.y, g.view.w, g.view.h);
+        // The scrolled part as large as its view, or as its content where
+        // that is larger.
+        const int bar = areaView_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const bool across = g.content.w > g.view.w;
+        const bool down = g.content.h > g.view.h - (across ? bar : 0);
+        area_->resize(std::max(g.content.w, g.view.w - (down ? bar : 0)),
+                      std::max(g.content.h, g.view.h - (across ? bar : 0)));
+    }
     for (std::size_t i = 0; i < widgets_.size(); ++i) {
         const Rect& r = g.rects[i];
-        if (g.scrolled[i]) widgets_[i]->setGeometry(r.x - g.view.x, r.y - g.view.y, r.w, r.h);
+        if (areaView_ && g.scrolled[i]) widgets_[i]->setGeometry(r.x - g.view.x, r.y - g.view.y, r.w, r.h);
         else widgets_[i]->setGeometry(r.x, r.y, r.w, r.h);
     }
     surface_->setGeometry(g.band.x, g.band.y, g.band.w, g.band.h);

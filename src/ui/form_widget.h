@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/layout.h"
 #include "core/window_def.h"
 #include "ui/surface_widget.h"
 
@@ -52,15 +53,18 @@ private:
     void attachCompleter(QLineEdit* box, const CompletionSource& source);
     void click(const QString& control);
     void arrange();                  // places everything for the client area's size
+    void arrange(Size client);       // ... for a client area of that size
     QMargins assumedFrame() const;   // the frame taken for granted until the window system tells
+    void makeAreaView();
     bool enterInBox(QLineEdit* box);  // Enter pressed in a box; true when handled
 
     App& app_;
     Window& window_;
     QScrollArea* scroller_ = nullptr;  // everything, on a window too small even for the pinned buttons
     QWidget* client_ = nullptr;        // the band and the controls
-    QScrollArea* areaView_ = nullptr;  // the control area, which scrolls on a small window
+    QScrollArea* areaView_ = nullptr;  // the control area, which scrolls on a small window (made when first needed)
     QWidget* area_ = nullptr;          // what it scrolls
+    std::vector<bool> scrolled_;       // per control: it stands in the control area
     bool fitted_ = false;              // the frame has been fitted to the screen
     SurfaceWidget* surface_ = nullptr;
     QMap<QString, QLineEdit*> boxes_;

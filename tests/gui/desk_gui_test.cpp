@@ -442,3 +442,39 @@ TEST(Accessible, TheBandIsReadableTextThatAnnouncesItsNewRows) {
 }
 
 }  // namespace desk_gui
+
+namespace desk_gui {
+
+// At 14 point the statement window's controls scroll in a part of their
+// own: Tab still goes through them in the window's order, the pinned
+// buttons after them, then the band, and the box Tab reaches comes into
+// view.
+TEST(Statements, TabKeepsItsOrderWhenTheControlsScroll) {
+    expectSmallScreen();
+    FontAt font(14);
+    QtView view;
+    view.start();
+    view.app().open("Form119");
+    FormWidget* f = view.widget("Form119");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    ASSERT_NE(f->findChild<QWidget*>("area"), nullptr) << "at 14 pt Form119's controls should scroll";
+    QStringList expected;
+    for (const auto& c : f->window().def().controls)
+        if (c.kind == kelmora::ControlKind::TextBox || c.kind == kelmora::ControlKind::Button)
+            expected << QString::fromStdString(c.name);
+    expected << "surface";
+    f->findChild<QWidget*>(expected.front())->setFocus(Qt::TabFocusReason);
+    QStringList chain;
+    for (int i = 0; i < expected.size(); ++i) {
+        QWidget* now = QApplication::focusWidget();
+        chain << now->objectName();
+        if (now != f->surface()) {
+            const QRect seen = kelmora::testing::seenInClient(f, now);
+            EXPECT_EQ(seen.size(), now->size()) << now->objectName().toStdString() << " not brought into view";
+        }
+        QTest::keyClick(now, Qt::Key_Tab);
+    }
+    EXPECT_EQ(chain, expected);
+}
+
+}  // namespace desk_gui

@@ -117,7 +117,7 @@ QStringList faults(FormWidget* f) {
             // The closing buttons pinned below a scrolling control area
             // follow it wherever it stands.
             const QWidget* area = f->findChild<QWidget*>("area");
-            const bool pinned = w && previous && area->isAncestorOf(previous) && !area->isAncestorOf(w);
+            const bool pinned = w && previous && area && area->isAncestorOf(previous) && !area->isAncestorOf(w);
             if (previous && w && !lowerLeft && !pinned) {
                 const QRect a = kelmora::testing::inClient(f, previous), b = kelmora::testing::inClient(f, w);
                 if (b.top() < a.bottom() && b.left() < a.right() && !(b.top() >= a.top() && b.left() >= a.left()))
