@@ -30,7 +30,7 @@ TEST(Gui, KeywordOpensCalculatorAndComputePrints) {
     ASSERT_TRUE(main && main->isVisible());
     // The tab order starts at 退出, so that is where the focus rests at first.
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
-    EXPECT_EQ(QApplication::focusWidget(), button(main, "Command4")) << QApplication::focusWidget()->objectName().toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), button(main, "Command4"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), button(main, "Command3"));
 
