@@ -181,6 +181,9 @@ TEST(Screen, WindowAndFrameFitTheAvailableArea) {
     };
     for (const Case& c : cases) {
         FontAt font(c.points);
+        if (c.points) {
+            ASSERT_EQ(QApplication::font().pointSize(), c.points) << "the font cannot be set to " << c.points;
+        }
         QtView view;
         view.start();
         for (const char* form : c.forms) {
