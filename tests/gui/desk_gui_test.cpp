@@ -60,7 +60,8 @@ QRect availableScreen() { return QGuiApplication::primaryScreen()->availableGeom
 
 // The offscreen screen the suite stands on (see main()).
 void expectSmallScreen() {
-    ASSERT_EQ(availableScreen().size(), QSize(1366, 768))
+    const qreal scale = QGuiApplication::primaryScreen()->devicePixelRatio();
+    ASSERT_EQ(availableScreen().size() * scale, QSize(1366, 768))
         << "these tests need the 1366×768 screen gui_tests sets up offscreen (QT_QPA_PLATFORM=offscreen)";
 }
 
@@ -478,6 +479,38 @@ TEST(Statements, TabKeepsItsOrderWhenTheControlsScroll) {
         QTest::keyClick(now, Qt::Key_Tab);
     }
     EXPECT_EQ(chain, expected);
+}
+
+}  // namespace desk_gui
+
+namespace desk_gui {
+
+// No window opens scrolled as a whole, nor with a scroll bar it does not
+// need, at the default font or on a screen of doubled scale
+// (QT_SCALE_FACTOR=2, a test of its own).
+TEST(Screen, NoWindowOpensWithAScrollBarItDoesNotNeed) {
+    expectSmallScreen();
+    QtView view;
+    view.start();
+    for (int n = 1; n <= App::kForms; ++n) {
+        const std::string form = "Form" + std::to_string(n);
+        SCOPED_TRACE(form);
+        view.app().open(form);
+        FormWidget* f = view.widget(form);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(f));
+        QApplication::processEvents();
+        auto* whole = qobject_cast<QAbstractScrollArea*>(f->findChild<QWidget*>("client")->parentWidget()->parentWidget());
+        ASSERT_NE(whole, nullptr);
+        EXPECT_FALSE(whole->horizontalScrollBar()->isVisible()) << "the window scrolls sideways as a whole";
+        EXPECT_FALSE(whole->verticalScrollBar()->isVisible()) << "the window scrolls as a whole";
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(f->findChild<QWidget*>("area"))) {
+            if (area->horizontalScrollBar()->isVisible())
+                EXPECT_GT(area->horizontalScrollBar()->maximum(), 0) << "an idle horizontal scroll bar";
+            if (area->verticalScrollBar()->isVisible())
+                EXPECT_GT(area->verticalScrollBar()->maximum(), 0) << "an idle vertical scroll bar";
+        }
+        if (n > 1) view.app().hide(form);
+    }
 }
 
 }  // namespace desk_gui
