@@ -199,15 +199,21 @@ void SurfaceWidget::rowsChanged() {
     // other row is final.
     const QFontMetrics fm = fontMetrics();
     const std::size_t before = measured_;
-    QString text;  // the rows added, as the text grows by them
+    QString text;          // the rows added, as the text grows by them
+    QString grown;         // what continued text added to the last row
+    qsizetype grownAt = 0;
     for (std::size_t i = measured_ ? measured_ - 1 : 0; i < n; ++i) {
         const QString row = q(s.row(i));
         widest_ = std::max(widest_, fm.horizontalAdvance(row));
         const qsizetype size = row.size();
         if (i + 1 == before) {
+            if (size > lastChars_) {
+                grownAt = chars_;
+                grown = row.mid(lastChars_);
+            }
             chars_ += size - lastChars_;
         } else {
-            if (added) text += (i > 0 ? QStringLiteral("\n") : QString()) + row;
+            text += (i > 0 ? QStringLiteral("\n") : QString()) + row;
         }
         lastChars_ = size;
     }
@@ -215,12 +221,16 @@ void SurfaceWidget::rowsChanged() {
     updateRanges();
     if (added) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     viewport()->update();
-    if (added) {
-        // Said aloud by a screen reader: the rows added, where they begin
-        // in the band's text.
-        QAccessibleTextInsertEvent event(this, static_cast<int>(chars_), text);
+    // Said aloud by a screen reader: the text added, where it begins in the
+    // band's text.
+    const auto announce = [this](qsizetype at, const QString& added) {
+        QAccessibleTextInsertEvent event(this, static_cast<int>(at), added);
         QAccessible::updateAccessibility(&event);
-        emit rowsAnnounced(static_cast<int>(chars_), text);
+        emit rowsAnnounced(static_cast<int>(at), added);
+    };
+    if (!grown.isEmpty()) announce(grownAt, grown);
+    if (added) {
+        announce(chars_, text);
         chars_ += text.size();
     }
 }

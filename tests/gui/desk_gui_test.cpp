@@ -419,6 +419,19 @@ TEST(Accessible, TheBandIsReadableTextThatAnnouncesItsNewRows) {
     QTest::mouseClick(button(f, "Command1"), Qt::LeftButton);
     EXPECT_EQ(heard(first, static_cast<int>(rows.size())), "\n" + rows);
     EXPECT_EQ(iface->textInterface()->text(0, iface->textInterface()->characterCount()), rows + "\n" + rows);
+    // Text continued on the last row is heard too, and a screen reader
+    // reads the band line by line.
+    const int before = static_cast<int>(inserted.size());
+    kelmora::Window& printed = *view.app().window("Form4");
+    printed.cont("续");  // a row of its own
+    printed.cont("行");  // continuing it
+    ASSERT_EQ(inserted.size(), before + 2);
+    EXPECT_EQ(inserted[before], std::make_pair(static_cast<int>(2 * rows.size() + 1), QStringLiteral("\n续")));
+    EXPECT_EQ(inserted.back(), std::make_pair(inserted[before].first + 2, QStringLiteral("行")));
+    int start = 0, end = 0;
+    EXPECT_EQ(iface->textInterface()->textAtOffset(rows.indexOf(QStringLiteral("材料")), QAccessible::LineBoundary,
+                                                   &start, &end).trimmed(),
+              QStringLiteral("材料费用（借） 100"));
 
     // The keyboard: Ctrl+C copies the rows, Ctrl+Shift+C the table, the
     // arrows and page keys scroll.
