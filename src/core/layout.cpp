@@ -180,7 +180,7 @@ int WindowLayout::needWidth(const LayoutNode& n, const Scope& s, int depth) cons
     case Kind::Statement:
         return insets + statementCaptionWidth(n) + n.columns * m_.cell(kCellSample).w;
     case Kind::Frame: {
-        int w = m_.label(def_.controls[n.controls[0]].text).w + 2 * (depth + 1) * inset_;
+        int w = m_.heading(def_.controls[n.controls[0]].text).w + 2 * (depth + 1) * inset_;
         for (const auto& c : n.children) w = std::max(w, needWidth(c, s, depth + 1));
         return w;
     }
@@ -267,12 +267,73 @@ int WindowLayout::placeItems(const LayoutNode& parent, const Scope& s, int depth
             if (i + 1 < parent.children.size()) span = std::min(span, needWidth(parent.children[i + 1], s, depth));
             const Size t = m_.heading(def_.controls[n.controls[0]].text);
             out[n.controls[0]] = {left + std::max(0, (span - t.w) / 2), y, std::min(t.w, span), t.h};
+        } else if (n.kind == Kind::Buttons) {
+            // Rows of buttons one under the other line up with the fullest.
+            std::size_t first = i, last = i;
+            while (first > 0 && parent.children[first - 1].kind == Kind::Buttons) --first;
+            while (last + 1 < parent.children.size() && parent.children[last + 1].kind == Kind::Buttons) ++last;
+            const LayoutNode* widest = &n;
+            for (std::size_t k = first; k <= last; ++k)
+                if (parent.children[k].controls.size() > widest->controls.size()) widest = &parent.children[k];
+            placeButtons(n, widest, x + depth * inset_, x + w - depth * inset_, y, out);
         } else {
             placeItem(n, s, depth, x, y, w, out);
         }
         y += height(n);
     }
     return y;
+}
+
+void WindowLayout::placeButtons(const LayoutNode& n, const LayoutNode* widest, int left, int right, int y,
+                                std::vector<Rect>& out) const {
+    if (widest != &n && widest->controls.size() > n.controls.size()) {
+        // A row with fewer buttons than the rows around it: its buttons take
+        // the places and widths of the first buttons of the fullest row, so
+        // that the rows form a grid.
+        std::vector<Rect> slots(def_.controls.size());
+        placeButtons(*widest, widest, left, right, y, slots);
+        for (std::size_t i = 0; i < n.controls.size(); ++i) {
+            const Rect& slot = slots[widest->controls[i]];
+            out[n.controls[i]] = {slot.x, y, std::max(slot.w, m_.button(def_.controls[n.controls[i]].text).w), buttonH_};
+        }
+        return;
+    }
+    // The buttons share the column's width; one whose caption needs more
+    // than its share takes what it needs.
+    const auto text = [&](int i) -> const std::string& { return def_.controls[n.controls[i]].text; };
+    const int count = static_cast<int>(n.controls.size());
+    std::vector<int> need(count);
+    for (int i = 0; i < count; ++i) need[i] = m_.button(text(i)).w;
+    std::vector<bool> fixed(count, false);
+    int room = right - left - s_ * (count - 1);
+    // A row far narrower than its column keeps its buttons' own widths
+    // rather than stretching them into bars.
+    if (room > 3 * sum(need)) room = sum(need);
+    for (bool changed = true; changed;) {
+        changed = false;
+        int free = 0, share = room;
+        for (int i = 0; i < count; ++i) free += fixed[i] ? 0 : 1;
+        for (int i = 0; i < count; ++i) share -= fixed[i] ? need[i] : 0;
+        if (free == 0) break;
+        share /= free;
+        for (int i = 0; i < count; ++i)
+            if (!fixed[i] && need[i] > share) fixed[i] = changed = true;
+    }
+    int free = 0, rest = room;
+    for (int i = 0; i < count; ++i) {
+        if (fixed[i]) rest -= need[i];
+        else ++free;
+    }
+    int bx = left, filled = 0;
+    for (int i = 0; i < count; ++i) {
+        int bw = need[i];
+        if (!fixed[i]) {
+            bw = rest / free;
+            if (++filled == free) bw = rest - (free - 1) * (rest / free);  // the last takes the odd pixels
+        }
+        out[n.controls[i]] = {bx, y, bw, buttonH_};
+        bx += bw + s_;
+    }
 }
 
 void WindowLayout::placeItem(const LayoutNode& n, const Scope& s, int depth, int x, int y, int w,
@@ -295,44 +356,9 @@ void WindowLayout::placeItem(const LayoutNode& n, const Scope& s, int depth, int
         out[n.controls[1]] = {boxX, y + (rowH_ - boxH_) / 2, boxRight - boxX, boxH_};
         break;
     }
-    case Kind::Buttons: {
-        // The buttons share the column's width; one whose caption needs more
-        // than its share takes what it needs.
-        const int count = static_cast<int>(n.controls.size());
-        std::vector<int> need(count);
-        for (int i = 0; i < count; ++i) need[i] = m_.button(text(i)).w;
-        std::vector<bool> fixed(count, false);
-        int room = right - left - s_ * (count - 1);
-        // A row far narrower than its column keeps its buttons' own widths
-        // rather than stretching them into bars.
-        if (room > 3 * sum(need)) room = sum(need);
-        for (bool changed = true; changed;) {
-            changed = false;
-            int free = 0, share = room;
-            for (int i = 0; i < count; ++i) free += fixed[i] ? 0 : 1;
-            for (int i = 0; i < count; ++i) share -= fixed[i] ? need[i] : 0;
-            if (free == 0) break;
-            share /= free;
-            for (int i = 0; i < count; ++i)
-                if (!fixed[i] && need[i] > share) fixed[i] = changed = true;
-        }
-        int free = 0, rest = room;
-        for (int i = 0; i < count; ++i) {
-            if (fixed[i]) rest -= need[i];
-            else ++free;
-        }
-        int bx = left, filled = 0;
-        for (int i = 0; i < count; ++i) {
-            int bw = need[i];
-            if (!fixed[i]) {
-                bw = rest / free;
-                if (++filled == free) bw = rest - (free - 1) * (rest / free);  // the last takes the odd pixels
-            }
-            out[n.controls[i]] = {bx, y, bw, buttonH_};
-            bx += bw + s_;
-        }
+    case Kind::Buttons:
+        placeButtons(n, &n, left, right, y, out);
         break;
-    }
     case Kind::Choice: {
         out[n.controls[0]] = {left, y, s.choiceW, buttonH_};
         const Size l = m_.label(text(1));
@@ -412,45 +438,138 @@ WindowLayout::WindowLayout(const WindowDef& def, const TextMeasure& m, const std
 
     area_ = {stackWidth(def.area), stackHeight(def.area)};
     lowerLeft_ = {stackWidth(def.lowerLeft), stackHeight(def.lowerLeft)};
+    findPinned();
     const int line = m.printedLine();
     const int below = lowerLeft_.h > 0 ? s_ + lowerLeft_.h + margin_ : 0;  // under the band
+    const int contentW = margin_ + area_.w + margin_;
+    // However small the window, the pinned buttons show whole, with a little
+    // of the control area above them.
+    const Size pinnedRoom{std::max(pinNaturalW_, 10 * m.printedWidth("汉")) + 2 * margin_,
+                          pinBlock_.h + 2 * margin_ + 3 * rowH_};
 
     if (!def.prints) {
-        minimum_ = preferred_ = {margin_ + area_.w + margin_, margin_ + area_.h + margin_};
+        minimum_ = preferred_ = {contentW, margin_ + area_.h + margin_};
+        smallest_ = {std::min(minimum_.w, pinnedRoom.w), std::min(minimum_.h, pinnedRoom.h)};
         return;
     }
     const int wide = m.printedWidth("汉");
-    const int minBandW = std::max(8 * wide, lowerLeft_.w + margin_);
+    int widest = 0, widestAmount = 0;
+    for (const auto& row : sample) {
+        const int w = m.printedWidth(row);
+        widest = std::max(widest, w);
+        // An amount line ends in its number text: digits and one space.
+        if (row.size() >= 2 && row.back() == ' ' && row[row.size() - 2] >= '0' && row[row.size() - 2] <= '9')
+            widestAmount = std::max(widestAmount, w);
+    }
+    // The band is at least wide enough for a row's account and amount (up
+    // to a long one's worth), and for the group below it.
+    const int chrome = m.bandChrome();
+    minBandW_ = std::max({8 * wide, std::min(widestAmount, 28 * wide) + chrome + s_, lowerLeft_.w + margin_});
     const int minBandH = 4 * line;
-    minimum_ = {minBandW + margin_ + area_.w + margin_, std::max(margin_ + area_.h + margin_, minBandH + below)};
+    minimum_ = {minBandW_ + contentW, std::max(margin_ + area_.h + margin_, minBandH + below)};
+    smallest_ = {std::min(minimum_.w, minBandW_ + pinnedRoom.w),
+                 std::min(minimum_.h, std::max(minBandH + below, pinnedRoom.h))};
 
-    int widest = 0;
-    for (const auto& row : sample) widest = std::max(widest, m.printedWidth(row));
-    int bandW = std::max({def.bandChars * wide, widest + s_, minBandW});
-    bandW = std::min(bandW, screen.w - (margin_ + area_.w + margin_));
+    int bandW = std::max({def.bandChars * wide, widest + chrome + s_, minBandW_});
+    bandW = std::min(bandW, screen.w - contentW);
     const int bandH = std::max(static_cast<int>(sample.size()), def.bandLines) * line + line / 2;
-    preferred_ = {std::max(minimum_.w, bandW + margin_ + area_.w + margin_),
-                  std::max(minimum_.h, std::min(bandH + below, screen.h))};
+    preferred_ = {std::max(minimum_.w, bandW + contentW), std::max(minimum_.h, std::min(bandH + below, screen.h))};
+}
+
+void WindowLayout::findPinned() {
+    const std::size_t n = def_.controls.size();
+    inArea_.assign(n, false);
+    pinned_.assign(n, false);
+    const auto mark = [&](auto&& self, const LayoutNode& node) -> void {
+        for (int c : node.controls)
+            if (c >= 0) inArea_[c] = true;
+        for (const auto& child : node.children) self(self, child);
+    };
+    mark(mark, def_.area);
+    // The button rows that close the area, or that close its last column.
+    std::vector<const LayoutNode*> rows;
+    const LayoutNode* stack = &def_.area;
+    if (!stack->children.empty() && stack->children.back().kind == Kind::Columns &&
+        !stack->children.back().children.empty())
+        stack = &stack->children.back().children.back();
+    for (auto it = stack->children.rbegin(); it != stack->children.rend() && it->kind == Kind::Buttons; ++it)
+        rows.push_back(&*it);
+    std::vector<Rect> placed(n);
+    placeStack(def_.area, 0, 0, area_.w, placed);
+    bool any = false;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    for (const LayoutNode* row : rows)
+        for (int c : row->controls) {
+            pinned_[c] = true;
+            const Rect& r = placed[c];
+            if (!any) {
+                left = r.x, top = r.y, right = r.right(), bottom = r.bottom();
+                any = true;
+            }
+            left = std::min(left, r.x), top = std::min(top, r.y);
+            right = std::max(right, r.right()), bottom = std::max(bottom, r.bottom());
+        }
+    pinBlock_ = any ? Rect{left, top, right - left, bottom - top} : Rect{};
+    pinnedRows_.assign(rows.rbegin(), rows.rend());
+    pinnedRowY_.clear();
+    pinNaturalW_ = 0;
+    for (const LayoutNode* row : pinnedRows_) {
+        pinnedRowY_.push_back(placed[row->controls[0]].y - top);
+        int w = s_ * (static_cast<int>(row->controls.size()) - 1);
+        for (int c : row->controls) w += m_.button(def_.controls[c].text).w;
+        pinNaturalW_ = std::max(pinNaturalW_, w);
+    }
+    // How tall the rest of the area is.
+    int rest = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (inArea_[i] && !pinned_[i]) rest = std::max(rest, placed[i].bottom());
+    contentH_ = margin_ + rest + margin_;
 }
 
 Geometry WindowLayout::at(Size client) const {
-    client.w = std::max(client.w, minimum_.w);
-    client.h = std::max(client.h, minimum_.h);
+    client.w = std::max(client.w, smallest_.w);
+    client.h = std::max(client.h, smallest_.h);
+    const bool fits = client.w >= minimum_.w && client.h >= minimum_.h;
+    const std::size_t n = def_.controls.size();
     Geometry g;
-    g.rects.resize(def_.controls.size());
-    if (!def_.prints) {
-        placeStack(def_.area, margin_, margin_, area_.w, g.rects);
-        return g;
+    g.rects.resize(n);
+    g.scrolled.resize(n);
+    for (std::size_t i = 0; i < n; ++i) g.scrolled[i] = inArea_[i] && !pinned_[i];
+    const int contentW = margin_ + area_.w + margin_;
+    g.content = {contentW, contentH_};
+
+    // The area in the scrolling part's own terms first.
+    std::vector<Rect> area(n);
+    placeStack(def_.area, margin_, margin_, area_.w, area);
+    const int viewX = def_.prints ? std::max(minBandW_, client.w - contentW) : 0;
+    g.view = {viewX, 0, client.w - viewX, client.h};
+    if (!fits && !pinBlock_.empty()) {
+        // The closing buttons below the scrolling part, at the right, each
+        // as wide as its caption asks (rows of them still line up).
+        const int pinY = client.h - margin_ - pinBlock_.h;
+        g.view.h = pinY - s_;
+        const int w = std::min(pinBlock_.w, std::max(pinNaturalW_, client.w - viewX - 2 * margin_));
+        const int left = std::max(viewX + margin_, client.w - margin_ - w);
+        const LayoutNode* widest = pinnedRows_.front();
+        for (const LayoutNode* row : pinnedRows_)
+            if (row->controls.size() > widest->controls.size()) widest = row;
+        for (std::size_t k = 0; k < pinnedRows_.size(); ++k)
+            placeButtons(*pinnedRows_[k], widest, left, left + w, pinY + pinnedRowY_[k], area);
     }
-    const int areaX = client.w - margin_ - area_.w;
-    placeStack(def_.area, areaX, margin_, area_.w, g.rects);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!inArea_[i]) continue;
+        Rect r = area[i];
+        if (!pinned_[i] || fits || pinBlock_.empty()) r.x += viewX;
+        g.rects[i] = r;
+    }
+    if (!def_.prints) return g;
     int bandH = client.h;
     if (lowerLeft_.h > 0) {
         const int llY = client.h - margin_ - lowerLeft_.h;
         placeStack(def_.lowerLeft, margin_, llY, lowerLeft_.w, g.rects);
         bandH = llY - s_;
     }
-    g.band = {0, 0, areaX - margin_, bandH};
+    g.band = {0, 0, viewX, bandH};
     return g;
 }
 

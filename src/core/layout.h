@@ -53,6 +53,9 @@ public:
     virtual int printedLine() const = 0;                        // one printed row, top to top
     virtual int printedWidth(std::string_view row) const = 0;
     virtual int spacing() const = 0;  // between neighbouring controls
+    // What the band takes beside its rows: their margin from its edges and
+    // a scroll bar.
+    virtual int bandChrome() const { return 0; }
 };
 
 // An estimate from character counts, like a 9-point CJK font: for the runner
@@ -77,9 +80,18 @@ public:
 // for.
 std::vector<std::string> samplePrinting(const std::string& form);
 
+// Where everything stands.  The control area is a part of its own, `view`,
+// which scrolls when the client area is too small for it; the button rows
+// that close it then stand below it, pinned, so that they are always in
+// view, and the band keeps the width of a row's account and amount.
 struct Geometry {
-    std::vector<Rect> rects;  // per control of the description, in the window's client area
-    Rect band;                // the printing band; empty for a window that prints nothing
+    // Per control of the description, in the window's client area as it
+    // stands with the control area scrolled to its start.
+    std::vector<Rect> rects;
+    std::vector<bool> scrolled;  // per control: it stands in the part that scrolls
+    Rect band;                   // the printing band; empty for a window that prints nothing
+    Rect view;                   // where the scrolling part shows in the client area
+    Size content;                // the scrolling part's whole size
 };
 
 class WindowLayout {
@@ -89,7 +101,8 @@ public:
     WindowLayout(const WindowDef& def, const TextMeasure& m, const std::vector<std::string>& sample, Size screen);
 
     Size preferred() const { return preferred_; }  // the size a window opens at
-    Size minimum() const { return minimum_; }      // the smallest that keeps the controls clear of each other
+    Size minimum() const { return minimum_; }      // the smallest that shows every control without scrolling
+    Size smallest() const { return smallest_; }    // the smallest at which the pinned buttons and the band still show
     Geometry at(Size client) const;                // everything placed in a client area of that size
 
 private:
@@ -106,6 +119,9 @@ private:
     int statementCaptionWidth(const LayoutNode& n) const;
     std::vector<int> gridColumnWidths(const LayoutNode& n) const;
     int boxNeed(int control) const;
+    void placeButtons(const LayoutNode& n, const LayoutNode* widest, int left, int right, int y,
+                      std::vector<Rect>& out) const;
+    void findPinned();
 
     const WindowDef& def_;
     const TextMeasure& m_;
@@ -114,7 +130,16 @@ private:
     int rowH_ = 0, boxH_ = 0, cellH_ = 0, buttonH_ = 0;
     std::unordered_map<int, int> groupCaption_;  // statement caption width by group
     Size area_, lowerLeft_;
-    Size preferred_, minimum_;
+    Size preferred_, minimum_, smallest_;
+    int minBandW_ = 0;
+    // The control area placed at (0, 0): the button rows that close it
+    // (pinned when the area scrolls) and the height of everything else.
+    std::vector<bool> inArea_, pinned_;
+    Rect pinBlock_;
+    std::vector<const LayoutNode*> pinnedRows_;  // top to bottom
+    std::vector<int> pinnedRowY_;                // each one's top within the block
+    int pinNaturalW_ = 0;                        // the block with its buttons at their own widths
+    int contentH_ = 0;
 };
 
 }  // namespace kelmora

@@ -70,6 +70,7 @@ struct MenuNode {
     std::string caption;
     Handler action;
     std::vector<MenuNode> children;
+    bool inert = false;  // an item that does nothing when chosen: shown disabled, in its place
 };
 
 struct WindowDef {

@@ -274,6 +274,7 @@ std::vector<MenuNode> menuNodes() {
             // The item lives in the static tree for the whole run.
             if (item.action != MenuAction::Submenu)
                 n.action = [target = &item](Window& w) { chooseMenuItem(w.app(), *target); };
+            n.inert = item.action == MenuAction::Nothing;
             nodes.push_back(std::move(n));
         }
         return nodes;

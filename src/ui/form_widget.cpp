@@ -12,11 +12,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -24,6 +26,7 @@
 #include <vector>
 
 #include "core/app.h"
+#include "core/control_names.h"
 #include "core/layout.h"
 #include "ui/surface_widget.h"
 
@@ -82,12 +85,15 @@ public:
         opt.lineWidth = 1;
         opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
         opt.rect = QRect(0, 0, 400, 300);
-        opt.fontMetrics = fm_;
+        opt.fontMetrics = headingFm_;  // frame captions are bold
         const QRect c = style_->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxContents, nullptr);
         // Never less than the caption's own height at the top.
-        return {c.left(), std::max(c.top(), fm_.height() + 2), 400 - c.right() - 1, 300 - c.bottom() - 1};
+        return {c.left(), std::max(c.top(), headingFm_.height() + 2), 400 - c.right() - 1, 300 - c.bottom() - 1};
     }
     int printedLine() const override { return fm_.lineSpacing(); }
+    int bandChrome() const override {
+        return style_->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * std::max(2, fm_.height() / 5);
+    }
     int printedWidth(std::string_view row) const override { return fm_.horizontalAdvance(qs(row)); }
     int spacing() const override {
         return std::max(style_->pixelMetric(QStyle::PM_LayoutHorizontalSpacing), fm_.height() * 2 / 5);
@@ -123,30 +129,38 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    // The band and the controls; on a screen too small for every control
-    // (the statement windows at a large font) they scroll as a whole.
-    auto* scroller = new QScrollArea(this);
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setWidgetResizable(true);
-    scroller->setFocusPolicy(Qt::NoFocus);
+    // The band and the controls.  The control area scrolls on its own when
+    // the window is too small for it, its closing buttons pinned below it;
+    // only on a window smaller still does everything scroll as a whole.
+    scroller_ = new QScrollArea(this);
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setWidgetResizable(true);
+    scroller_->setFocusPolicy(Qt::NoFocus);
     client_ = new QWidget;
     client_->setObjectName("client");
-    scroller->setWidget(client_);
-    layout->addWidget(scroller);
+    scroller_->setWidget(client_);
+    layout->addWidget(scroller_);
     surface_ = new SurfaceWidget(window, client_);
     surface_->setObjectName("surface");
     if (!def.menu.empty()) buildMenuBar();
 
+    measureLayout();
+    const Geometry opened = layout_->at(layout_->preferred());
+
+    scrolled_ = opened.scrolled;
     widgets_.assign(def.controls.size(), nullptr);
-    // Frames first, so that they lie beneath the controls they enclose.
+    // Frames first, so that they lie beneath the controls they enclose; in
+    // bold, like the headings.
     for (std::size_t i = 0; i < def.controls.size(); ++i) {
         const ControlDef& c = def.controls[i];
         if (c.kind != ControlKind::Frame) continue;
         auto* frame = new QGroupBox(q(c.text), client_);
         frame->setObjectName(q(c.name));
+        frame->setFont(headingFont(frame->font()));
         widgets_[i] = frame;
     }
     // The rest in tab order.
+    QWidget* lastInTab = nullptr;
     for (std::size_t i = 0; i < def.controls.size(); ++i) {
         const ControlDef& c = def.controls[i];
         const QString name = q(c.name);
@@ -169,74 +183,195 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
                     window_.typeText(name.toStdString(), t.toStdString());
             });
             box->installEventFilter(this);
+            box->setAccessibleName(q(controlName(def, static_cast<int>(i))));
             boxes_.insert(name, box);
             tabBoxes_.push_back(box);
-            made = box;
+            made = lastInTab = box;
             break;
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(q(c.text), client_);
             button->setAutoDefault(false);
             button->setDefault(false);
+            button->setAccessibleName(q(c.text));
             connect(button, &QPushButton::clicked, this, [this, name] { click(name); });
-            made = button;
+            made = lastInTab = button;
             break;
         }
         }
         made->setObjectName(c.index >= 0 ? QStringLiteral("%1_%2").arg(name).arg(c.index) : name);
         widgets_[i] = made;
     }
+    // A label is the buddy of the box it stands beside.
+    const auto buddies = [this](auto&& self, const LayoutNode& n) -> void {
+        if (n.kind == LayoutNode::Kind::Field && n.controls.size() == 2 && n.controls[0] >= 0)
+            if (auto* label = qobject_cast<QLabel*>(widgets_[n.controls[0]])) label->setBuddy(widgets_[n.controls[1]]);
+        for (const auto& c : n.children) self(self, c);
+    };
+    buddies(buddies, def.area);
+    buddies(buddies, def.lowerLeft);
+    // The band comes last in the tab order, after every control.
+    if (lastInTab) QWidget::setTabOrder(lastInTab, surface_);
+    // A window whose tab order starts with a caption box (a statement grid's
+    // heading) opens with the focus in the first box a person types into.
+    // Every other window opens with the focus on the first control in tab
+    // order (the band, made first, would otherwise take it).
+    for (std::size_t i = 0; i < def.controls.size(); ++i) {
+        const ControlDef& c = def.controls[i];
+        if (c.kind != ControlKind::TextBox && c.kind != ControlKind::Button) continue;
+        const int first = isCaptionBox(c) ? firstTypingBox(def) : static_cast<int>(i);
+        widgets_[first >= 0 ? first : i]->setFocus(Qt::OtherFocusReason);
+        break;
+    }
 
     for (const auto& [boxName, source] : def.completions)
         if (QLineEdit* box = boxes_.value(q(boxName))) attachCompleter(box, source);
 
     client_->installEventFilter(this);
-    fit();
+    openSize();
 }
 
-void FormWidget::fit() {
-    // Measure in the window's own font, and open as large as what the
-    // buttons print asks for, within the screen.
+void FormWidget::measureLayout() {
     const WindowDef& def = window_.def();
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    // Measure in the window's own font, and open as large as what the
+    // buttons print asks for, within the screen.
     measure_ = std::make_unique<QtMeasure>(client_);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
     const int menuH = layout->menuBar() ? layout->menuBar()->sizeHint().height() : 0;
-    // Room for the window frame: its title bar and borders.
-    const int titleH = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * fontMetrics().height() / 3;
-    const Size room{avail.width() - 16, avail.height() - titleH - menuH};
+    // Room for the window frame: its title bar and borders, until the
+    // window system tells (fitFrame).
+    const QMargins frame = assumedFrame();
+    const Size room{avail.width() - frame.left() - frame.right(),
+                    avail.height() - frame.top() - frame.bottom() - menuH};
     layout_ = std::make_unique<WindowLayout>(def, *measure_, def.prints ? printedSample(def.name) : std::vector<std::string>{}, room);
-    const Size min = layout_->minimum(), want = layout_->preferred();
-    client_->setMinimumSize(min.w, min.h);
-    // Taller than the screen: the controls scroll, and the scroll bar takes
-    // its width beside them.
-    const int bar = want.h > room.h ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    room_ = room;
+}
+
+void FormWidget::openSize() {
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    const int menuH = layout->menuBar() ? layout->menuBar()->sizeHint().height() : 0;
+    const Size room = room_;
+    const Size smallest = layout_->smallest(), want = layout_->preferred();
+    client_->setMinimumSize(smallest.w, smallest.h);
     // Wide enough for the menu bar's menus too.
     const int menuW = layout->menuBar() ? layout->menuBar()->sizeHint().width() : 0;
-    resize(std::min(std::max(want.w + bar, menuW), std::max(room.w, 200)),
-           std::min(want.h, std::max(room.h, 200)) + menuH);
-    arrange();
+    QSize size(std::min(std::max(want.w, menuW), std::max(room.w, 200)), std::min(want.h, std::max(room.h, 200)));
+    // Too narrow for the control area: it scrolls sideways, and its scroll
+    // bar takes a line from the height; too low, and the scroll bar beside
+    // it takes from the width.  The window grows by them where the screen
+    // has room.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int pass = 0; pass < 2; ++pass) {
+        const Geometry g = layout_->at({size.width(), size.height()});
+        const bool across = g.view.w < g.content.w, down = g.view.h < g.content.h;
+        if (across) size.setHeight(std::min(size.height() + std::max(0, g.content.h + bar - g.view.h), std::max(room.h, size.height())));
+        if (down) size.setWidth(std::min(size.width() + std::max(0, g.content.w + bar - g.view.w), std::max(room.w, size.width())));
+    }
+    resize(size.width(), size.height() + menuH);
+    // (The client area takes that size when the window first shows.)
+    arrange({size.width(), size.height()});
 }
 
 void FormWidget::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
     // (A hidden window's widgets are about to go: they are built afresh.)
     if (e->type() != QEvent::FontChange || !layout_ || !isVisible()) return;
-    // The desktop's font changed while the window is open: headings follow
-    // it, and everything is measured and placed again in the new font.
-    for (std::size_t i = 0; i < widgets_.size(); ++i)
-        if (window_.def().controls[i].kind == ControlKind::Heading) widgets_[i]->setFont(headingFont(font()));
-    fit();
+    // The desktop's font changed while the window is open: headings and
+    // frame captions follow it, and everything is measured and placed again
+    // in the new font.
+    for (std::size_t i = 0; i < widgets_.size(); ++i) {
+        const ControlKind kind = window_.def().controls[i].kind;
+        if (kind == ControlKind::Heading || kind == ControlKind::Frame) widgets_[i]->setFont(headingFont(font()));
+    }
+    measureLayout();
+    openSize();
 }
 
 FormWidget::~FormWidget() = default;
 
-void FormWidget::arrange() {
-    const Geometry g = layout_->at({client_->width(), client_->height()});
+QMargins FormWidget::assumedFrame() const {
+    // A title bar somewhat taller than a line of text, thin borders, a grip
+    // at the bottom.
+    const int title = std::max(style()->pixelMetric(QStyle::PM_TitleBarHeight), fontMetrics().height() + 10);
+    return {4, title + 4, 4, 8};
+}
+
+void FormWidget::fitFrame(const QMargins& frame) {
+    const QScreen* s = screen();
+    if (!s || frame.isNull()) return;
+    const QRect avail = s->availableGeometry();
+    const int maxW = avail.width() - frame.left() - frame.right();
+    const int maxH = avail.height() - frame.top() - frame.bottom();
+    if (width() > maxW || height() > maxH) resize(std::min(width(), maxW), std::min(height(), maxH));
+    // And the frame on the screen, title bar first.
+    QRect outer = geometry().marginsAdded(frame);
+    if (isVisible() && !avail.contains(outer)) {
+        outer.moveRight(std::min(outer.right(), avail.right()));
+        outer.moveBottom(std::min(outer.bottom(), avail.bottom()));
+        outer.moveLeft(std::max(outer.left(), avail.left()));
+        outer.moveTop(std::max(outer.top(), avail.top()));
+        move(outer.topLeft());
+    }
+}
+
+void FormWidget::makeAreaView() {
+    // Made the first time the controls need more room than the window has:
+    // the controls of the area move into it, keeping their order in the
+    // chain of focus (they stay in the same window).
+    areaView_ = new QScrollArea(client_);
+    areaView_->setObjectName("area");
+    areaView_->setFrameShape(QFrame::NoFrame);
+    areaView_->setFocusPolicy(Qt::NoFocus);
+    areaView_->viewport()->setAutoFillBackground(false);
+    area_ = new QWidget;
+    area_->setAutoFillBackground(false);
+    areaView_->setWidget(area_);
+    areaView_->lower();  // beneath the pinned buttons
+    QWidget* focused = focusWidget();
+    for (std::size_t i = 0; i < widgets_.size(); ++i)
+        if (scrolled_[i]) {
+            widgets_[i]->setParent(area_);
+            widgets_[i]->show();
+        }
+    areaView_->show();
+    if (focused && focused->window() == this && !focused->hasFocus()) focused->setFocus(Qt::OtherFocusReason);
+    // A control the keyboard reaches in the scrolled part comes into view.
+    // Whole, frame and all (the scroll area's own care is for the text
+    // cursor only).
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || !area_->isAncestorOf(now)) return;
+        const QRect r = QRect(now->mapTo(area_, QPoint(0, 0)), now->size()).adjusted(-4, -4, 4, 4);
+        const QRect seen(-area_->pos(), areaView_->viewport()->size());
+        QScrollBar* h = areaView_->horizontalScrollBar();
+        QScrollBar* v = areaView_->verticalScrollBar();
+        if (r.right() > seen.right()) h->setValue(h->value() + r.right() - seen.right());
+        if (r.left() < seen.left()) h->setValue(r.left());
+        if (r.bottom() > seen.bottom()) v->setValue(v->value() + r.bottom() - seen.bottom());
+        if (r.top() < seen.top()) v->setValue(r.top());
+    });
+}
+
+void FormWidget::arrange() { arrange({client_->width(), client_->height()}); }
+
+void FormWidget::arrange(Size client) {
+    const Geometry g = layout_->at(client);
+    if (!areaView_ && (g.view.w < g.content.w || g.view.h < g.content.h)) makeAreaView();
+    if (areaView_) {
+        areaView_->setGeometry(g.view.x, g.view.y, g.view.w, g.view.h);
+        // The scrolled part as large as its view, or as its content where
+        // that is larger.
+        const int bar = areaView_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const bool across = g.content.w > g.view.w;
+        const bool down = g.content.h > g.view.h - (across ? bar : 0);
+        area_->resize(std::max(g.content.w, g.view.w - (down ? bar : 0)),
+                      std::max(g.content.h, g.view.h - (across ? bar : 0)));
+    }
     for (std::size_t i = 0; i < widgets_.size(); ++i) {
         const Rect& r = g.rects[i];
-        widgets_[i]->setGeometry(r.x, r.y, r.w, r.h);
+        if (areaView_ && g.scrolled[i]) widgets_[i]->setGeometry(r.x - g.view.x, r.y - g.view.y, r.w, r.h);
+        else widgets_[i]->setGeometry(r.x, r.y, r.w, r.h);
     }
     surface_->setGeometry(g.band.x, g.band.y, g.band.w, g.band.h);
     surface_->setVisible(!g.band.empty());
@@ -268,10 +403,17 @@ void FormWidget::attachCompleter(QLineEdit* box, const CompletionSource& source)
     auto* completer = new QCompleter(items, this);
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setModelSorting(QCompleter::UnsortedModel);
-    connect(box, &QLineEdit::textEdited, items, [items, source](const QString& typed) {
+    connect(box, &QLineEdit::textEdited, items, [this, items, source, completer](const QString& typed) {
         QStringList offered;
         for (const auto& item : source(typed.toStdString())) offered << q(item);
         items->setStringList(offered);
+        // The list, made when first needed, hands Enter to this window
+        // first (a filter installed after the completer's runs before it).
+        QAbstractItemView* list = completer->popup();
+        if (!list->property("kelmoraEnter").toBool()) {
+            list->setProperty("kelmoraEnter", true);
+            list->installEventFilter(this);
+        }
     });
     box->setCompleter(completer);
 }
@@ -347,6 +489,7 @@ void FormWidget::addSubmenu(QMenu* menu, const MenuNode& node) {
 
 void FormWidget::addMenuItem(QWidget* menu, const MenuNode& item) {
     auto* action = new QAction(q(item.caption), menu);
+    action->setEnabled(!item.inert);
     menu->addAction(action);
     connect(action, &QAction::triggered, this, [this, &item] {
         if (item.action) app_.guarded(window_, [&] { item.action(window_); });
@@ -362,9 +505,45 @@ void FormWidget::refreshBox(const QString& name) {
     }
 }
 
+bool FormWidget::event(QEvent* e) {
+    // Once the window system has put its frame around the window, the frame
+    // too must fit the screen: shrink the window and move it where needed.
+    if (!fitted_ && (e->type() == QEvent::Show || e->type() == QEvent::Move)) {
+        QTimer::singleShot(0, this, [this] {
+            if (fitted_ || !windowHandle()) return;
+            const QMargins frame = windowHandle()->frameMargins();
+            if (frame.isNull()) return;
+            fitted_ = true;
+            fitFrame(frame);
+        });
+    }
+    return QWidget::event(e);
+}
+
 bool FormWidget::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && watched->property("kelmoraEnter").toBool()) {
+        // Enter in an open completion list: the highlighted item, or the
+        // first when none is, goes into the box and is acted on at once.
+        const auto* key = static_cast<QKeyEvent*>(e);
+        auto* list = static_cast<QAbstractItemView*>(watched);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier)
+            for (QLineEdit* box : std::as_const(boxes_)) {
+                QCompleter* completer = box->completer();
+                if (!completer || completer->popup() != list) continue;
+                QModelIndex item = list->currentIndex();
+                if (!item.isValid()) item = completer->completionModel()->index(0, 0);
+                if (!item.isValid()) return false;
+                const QString chosen = item.data().toString();
+                list->hide();
+                box->setText(chosen);
+                box->setFocus();
+                enterInBox(box);
+                return true;
+            }
+        return false;
+    }
     if (watched == client_) {
-        if (e->type() == QEvent::Resize && layout_) arrange();
+        if (e->type() == QEvent::Resize) arrange();
         return QWidget::eventFilter(watched, e);
     }
     auto* box = qobject_cast<QLineEdit*>(watched);

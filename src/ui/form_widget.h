@@ -3,15 +3,18 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QMargins>
 #include <QMap>
 #include <QWidget>
 #include <memory>
 #include <vector>
 
+#include "core/layout.h"
 #include "core/window_def.h"
 #include "ui/surface_widget.h"
 
 class QMenu;
+class QScrollArea;
 
 namespace kelmora {
 
@@ -32,8 +35,14 @@ public:
     SurfaceWidget* surface() { return surface_; }
     QLineEdit* box(const QString& name) const { return boxes_.value(name); }
     void refreshBox(const QString& name);
+    // Keeps the window and the frame the window system puts around it on
+    // the screen's available area: shrinks the window where it is taller or
+    // wider, and moves it where it stands out.  Done once the frame is known.
+    void fitFrame(const QMargins& frame);
 
 protected:
+    bool event(QEvent* e) override;
+
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -44,19 +53,29 @@ private:
     void addMenuItem(QWidget* menu, const MenuNode& item);
     void attachCompleter(QLineEdit* box, const CompletionSource& source);
     void click(const QString& control);
-    void fit();                      // measures in the window's font, sizes and arranges the window
+    void measureLayout();            // measures in the window's font: the layout, the room on the screen
+    void openSize();                 // the size the window opens at, then arrange()
     void arrange();                  // places everything for the client area's size
+    void arrange(Size client);       // ... for a client area of that size
+    QMargins assumedFrame() const;   // the frame taken for granted until the window system tells
+    void makeAreaView();
     bool enterInBox(QLineEdit* box);  // Enter pressed in a box; true when handled
 
     App& app_;
     Window& window_;
-    QWidget* client_ = nullptr;  // the band and the controls
+    QScrollArea* scroller_ = nullptr;  // everything, on a window too small even for the pinned buttons
+    QWidget* client_ = nullptr;        // the band and the controls
+    QScrollArea* areaView_ = nullptr;  // the control area, which scrolls on a small window (made when first needed)
+    QWidget* area_ = nullptr;          // what it scrolls
+    std::vector<bool> scrolled_;       // per control: it stands in the control area
+    bool fitted_ = false;              // the frame has been fitted to the screen
     SurfaceWidget* surface_ = nullptr;
     QMap<QString, QLineEdit*> boxes_;
     std::vector<QLineEdit*> tabBoxes_;         // the boxes in tab order
     std::vector<QWidget*> widgets_;            // per control of the description
     std::unique_ptr<TextMeasure> measure_;  // the layout measures with it
     std::unique_ptr<WindowLayout> layout_;
+    Size room_;  // what the screen leaves the client area
 };
 
 }  // namespace kelmora

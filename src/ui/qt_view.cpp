@@ -6,7 +6,10 @@
 #include <QIconEngine>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPen>
 #include <QProxyStyle>
+#include <QStyleOption>
 #include <functional>
 
 #include "core/window_names.h"
@@ -57,26 +60,44 @@ private:
 // the menu bar asks for its overflow button's icon as it is built, and
 // reading that picture loads every image-format plugin, which would cost the
 // main window's start more than all its own widgets.
+//
+// It also rings the control that has the keyboard's focus, whatever the
+// style underneath: some styles mark it faintly or not at all, and a person
+// must see where a key press goes.
 class LazyIconStyle : public QProxyStyle {
 public:
+    explicit LazyIconStyle(QStyle* base = nullptr) : QProxyStyle(base) {}
     QIcon standardIcon(StandardPixmap icon, const QStyleOption*, const QWidget*) const override {
         return QIcon(new LazyIcon([this, icon] { return baseStyle()->standardIcon(icon); }));
     }
+    void drawControl(ControlElement element, const QStyleOption* opt, QPainter* p, const QWidget* w) const override {
+        QProxyStyle::drawControl(element, opt, p, w);
+        if (element == CE_PushButton && (opt->state & State_HasFocus)) ring(opt, p);
+    }
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* opt, QPainter* p, const QWidget* w) const override {
+        QProxyStyle::drawPrimitive(element, opt, p, w);
+        if (element == PE_PanelLineEdit && (opt->state & State_HasFocus)) ring(opt, p);
+    }
+
+private:
+    static void ring(const QStyleOption* opt, QPainter* p) {
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing, false);
+        p->setBrush(Qt::NoBrush);
+        p->setPen(QPen(opt->palette.color(QPalette::Active, QPalette::Highlight), 2));
+        p->drawRect(QRectF(opt->rect).adjusted(1, 1, -1, -1));
+        p->restore();
+    }
 };
 }  // namespace
+
+QStyle* applicationStyle(QStyle* base) { return new LazyIconStyle(base); }
 
 QtView::QtView() : app_(*this) {
     // Once per application (asking for the style would make the default one
     // first, for nothing).
     if (!qApp->property("kelmoraStyle").toBool()) {
-        QApplication::setStyle(new LazyIconStyle);
-        // Glyphs drawn as designed, without hinting: the Chinese text looks
-        // the same, and every character the main window shows for the first
-        // time loads several times faster, which is most of what its start
-        // costs beyond an empty window's.
-        QFont font = QApplication::font();
-        font.setHintingPreference(QFont::PreferNoHinting);
-        QApplication::setFont(font);
+        QApplication::setStyle(applicationStyle());
         qApp->setProperty("kelmoraStyle", true);
     }
     retry_.setInterval(20);

@@ -17,11 +17,16 @@
 
 #include "core/app.h"
 
+class QStyle;
 class QWidget;
 
 namespace kelmora {
 
 class FormWidget;
+
+// The application's style: `base` (the default style when none is given),
+// with a clear ring around the control that has the keyboard's focus.
+QStyle* applicationStyle(QStyle* base = nullptr);
 
 class QtView : public Port {
 public:

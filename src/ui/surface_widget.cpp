@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QFileDialog>
 #include <QLibrary>
 #include <QMenu>
@@ -143,7 +146,61 @@ int writePdf(const QString& path, const PrintedRows& doc) {
     return paintPages(writer, doc);
 }
 
+// What a screen reader learns of the band: read-only lines of text, every
+// printed row, and the rows that are added as they come.
+class SurfaceAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit SurfaceAccessible(SurfaceWidget* w) : QAccessibleWidget(w, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State st = QAccessibleWidget::state();
+        st.readOnly = true;
+        st.multiLine = true;
+        st.editable = false;
+        st.focusable = true;
+        return st;
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return rows();
+        return QAccessibleWidget::text(t);
+    }
+
+    // The text: every row, one a line.
+    QString text(int start, int end) const override { return rows().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(rows().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
+private:
+    QString rows() const { return static_cast<const SurfaceWidget*>(widget())->allRows(); }
+};
+
+namespace {
+QAccessibleInterface* accessibleSurface(const QString&, QObject* object) {
+    if (auto* s = qobject_cast<SurfaceWidget*>(object)) return new SurfaceAccessible(s);
+    return nullptr;
+}
+}  // namespace
+
 SurfaceWidget::SurfaceWidget(const Window& window, QWidget* parent) : QAbstractScrollArea(parent), window_(window) {
+    static const bool factory = (QAccessible::installFactory(accessibleSurface), true);
+    (void)factory;
     setFrameShape(QFrame::NoFrame);
     // The rows stand on the window's own background, like the controls: the
     // window has filled it already.
@@ -151,8 +208,9 @@ SurfaceWidget::SurfaceWidget(const Window& window, QWidget* parent) : QAbstractS
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setContextMenuPolicy(Qt::DefaultContextMenu);
-    // The focus goes from control to control; the rows scroll by the mouse.
-    setFocusPolicy(Qt::NoFocus);
+    // The keyboard reaches the rows too (after every control): arrows and
+    // page keys scroll them, Ctrl+C copies them.
+    setFocusPolicy(Qt::StrongFocus);
     // Posting the printed entries to the workbook, from the context menu or
     // the keyboard anywhere in the window.
     postAction_ = new QAction(QStringLiteral("记入凭证…"), this);
@@ -165,6 +223,8 @@ SurfaceWidget::SurfaceWidget(const Window& window, QWidget* parent) : QAbstractS
 
 int SurfaceWidget::lineHeight() const { return fontMetrics().lineSpacing(); }
 
+int SurfaceWidget::padding() const { return std::max(2, fontMetrics().height() / 5); }
+
 void SurfaceWidget::rowsChanged() {
     const Surface& s = window_.surface();
     const std::size_t n = s.rowCount();
@@ -172,22 +232,47 @@ void SurfaceWidget::rowsChanged() {
     if (n < measured_) {  // cleared
         measured_ = 0;
         widest_ = 0;
+        chars_ = 0;
+        lastChars_ = 0;
     }
-    measure();
-    if (added) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
-    viewport()->update();
-}
-
-void SurfaceWidget::measure() {
-    const Surface& s = window_.surface();
-    const std::size_t n = s.rowCount();
     // The last row measured may have grown since (continued text); every
     // other row is final.
     const QFontMetrics fm = fontMetrics();
-    for (std::size_t i = measured_ ? measured_ - 1 : 0; i < n; ++i)
-        widest_ = std::max(widest_, fm.horizontalAdvance(q(s.row(i))));
+    const std::size_t before = measured_;
+    QString text;          // the rows added, as the text grows by them
+    QString grown;         // what continued text added to the last row
+    qsizetype grownAt = 0;
+    for (std::size_t i = measured_ ? measured_ - 1 : 0; i < n; ++i) {
+        const QString row = q(s.row(i));
+        widest_ = std::max(widest_, fm.horizontalAdvance(row));
+        const qsizetype size = row.size();
+        if (i + 1 == before) {
+            if (size > lastChars_) {
+                grownAt = chars_;
+                grown = row.mid(lastChars_);
+            }
+            chars_ += size - lastChars_;
+        } else {
+            text += (i > 0 ? QStringLiteral("\n") : QString()) + row;
+        }
+        lastChars_ = size;
+    }
     measured_ = n;
     updateRanges();
+    if (added) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    viewport()->update();
+    // Said aloud by a screen reader: the text added, where it begins in the
+    // band's text.
+    const auto announce = [this](qsizetype at, const QString& added) {
+        QAccessibleTextInsertEvent event(this, static_cast<int>(at), added);
+        QAccessible::updateAccessibility(&event);
+        emit rowsAnnounced(static_cast<int>(at), added);
+    };
+    if (!grown.isEmpty()) announce(grownAt, grown);
+    if (added) {
+        announce(chars_, text);
+        chars_ += text.size();
+    }
 }
 
 void SurfaceWidget::changeEvent(QEvent* e) {
@@ -195,16 +280,19 @@ void SurfaceWidget::changeEvent(QEvent* e) {
     if (e->type() != QEvent::FontChange) return;
     // Every row measured again in the new font, and the ranges worked out
     // for its line height; rows followed to the newest stay followed.
-    measured_ = 0;
+    const Surface& s = window_.surface();
+    const QFontMetrics fm = fontMetrics();
     widest_ = 0;
-    measure();
+    for (std::size_t i = 0; i < measured_ && i < s.rowCount(); ++i)
+        widest_ = std::max(widest_, fm.horizontalAdvance(q(s.row(i))));
+    updateRanges();
     viewport()->update();
 }
 
 void SurfaceWidget::updateRanges() {
     const QSize view = viewport()->size();
     const int lh = lineHeight();
-    const qint64 height = static_cast<qint64>(measured_) * lh;
+    const qint64 height = static_cast<qint64>(measured_) * lh + 2 * padding();
     QScrollBar* v = verticalScrollBar();
     // Rows followed to the newest stay followed when the area changes size
     // (a horizontal scroll bar coming up takes a line's height from it).
@@ -214,7 +302,7 @@ void SurfaceWidget::updateRanges() {
     v->setPageStep(view.height());
     v->setSingleStep(lh);
     QScrollBar* h = horizontalScrollBar();
-    h->setRange(0, std::max(0, widest_ - view.width()));
+    h->setRange(0, std::max(0, widest_ + 2 * padding() - view.width()));
     h->setPageStep(view.width());
     h->setSingleStep(fontMetrics().averageCharWidth() * 4);
 }
@@ -226,15 +314,52 @@ void SurfaceWidget::resizeEvent(QResizeEvent* e) {
 
 void SurfaceWidget::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy); }
 
+void SurfaceWidget::keyPressEvent(QKeyEvent* e) {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (e->key() == Qt::Key_C && mods == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        copyTable();
+        return;
+    }
+    if (e->matches(QKeySequence::Copy)) {
+        copyRows();
+        return;
+    }
+    if (mods == Qt::ControlModifier && (e->key() == Qt::Key_Home || e->key() == Qt::Key_End)) {
+        QScrollBar* v = verticalScrollBar();
+        v->setValue(e->key() == Qt::Key_Home ? v->minimum() : v->maximum());
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(e);
+}
+
+void SurfaceWidget::focusInEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusInEvent(e);
+    viewport()->update();
+}
+
+void SurfaceWidget::focusOutEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusOutEvent(e);
+    viewport()->update();
+}
+
 void SurfaceWidget::paintEvent(QPaintEvent* e) {
     const Surface& s = window_.surface();
+    if (hasFocus()) {
+        // The focus ring: the band has the keyboard.
+        QPainter ring(viewport());
+        ring.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        ring.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+    }
     const int lh = lineHeight();
-    const int top = verticalScrollBar()->value();
-    const int left = horizontalScrollBar()->value();
+    const int pad = padding();
+    // Rows stand a little apart from the band's top and left edges.
+    const int top = verticalScrollBar()->value() - pad;
+    const int left = horizontalScrollBar()->value() - pad;
     // Only the rows that meet the part to be painted.
     const QRect area = e->rect();
     const std::size_t n = s.rowCount();
     const std::size_t first = static_cast<std::size_t>(std::max(0, (area.top() + top) / lh));
+    if (area.bottom() + top < 0) return;
     const std::size_t last = std::min(n, static_cast<std::size_t>((area.bottom() + top) / lh) + 1);
     if (first >= last) return;
     QPainter p(viewport());

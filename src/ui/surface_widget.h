@@ -55,6 +55,7 @@ public:
     // added are brought into view.
     void rowsChanged();
     int lineHeight() const;
+    int padding() const;  // between the band's top and left edges and the rows
 
     QString allRows() const;  // every row the surface holds, newline-separated
     void copyRows() const;
@@ -63,21 +64,30 @@ public:
     void print();
     void exportPdf();
 
+signals:
+    // Rows were added and announced to a screen reader as text inserted at
+    // `position` of the band's text.
+    void rowsAnnounced(int position, const QString& text);
+
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
-    void measure();  // widths of the rows not yet measured, then the ranges
     void updateRanges();
 
     const Window& window_;
     QAction* postAction_ = nullptr;  // 记入凭证…
     std::size_t measured_ = 0;  // rows whose width is in widest_
     int widest_ = 0;            // the widest of them, in pixels
+    qsizetype chars_ = 0;       // their text's length, newlines between rows
+    qsizetype lastChars_ = 0;   // the last one's
 };
 
 }  // namespace kelmora

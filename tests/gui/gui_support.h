@@ -1,8 +1,12 @@
 // Helpers for driving the desktop program in tests.
 #pragma once
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QElapsedTimer>
 #include <QGlyphRun>
 #include <QKeyEvent>
@@ -29,6 +33,36 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace kelmora::testing {
 
 inline QPushButton* button(QWidget* f, const char* name) { return f->findChild<QPushButton*>(name); }
+
+// Where a control of a window stands in the window's client area, with the
+// scrolling control area where it is now.
+inline QRect inClient(const FormWidget* f, const QWidget* w) {
+    const QWidget* client = f->findChild<QWidget*>("client");
+    return {w->mapTo(client, QPoint(0, 0)), w->size()};
+}
+
+// The part of a control a person sees: for a control of the scrolling
+// control area, what its view shows of it.
+inline QRect seenInClient(const FormWidget* f, const QWidget* w) {
+    QRect r = inClient(f, w);
+    const auto* area = f->findChild<QWidget*>("area");
+    if (area && area->isAncestorOf(w)) {
+        const auto* view = static_cast<const QAbstractScrollArea*>(area)->viewport();
+        r &= QRect(view->mapTo(f->findChild<QWidget*>("client"), QPoint(0, 0)), view->size());
+    }
+    return r;
+}
+
+// The window's controls: labels, boxes, buttons and frames, wherever they
+// stand.
+inline QList<QWidget*> controlsOf(const FormWidget* f) {
+    QList<QWidget*> found;
+    for (QWidget* w : f->findChild<QWidget*>("client")->findChildren<QWidget*>())
+        if (qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QPushButton*>(w) ||
+            qobject_cast<QGroupBox*>(w))
+            found << w;
+    return found;
+}
 
 // The buttons that print: every button of the window but those that clear,
 // empty or leave it, in tab order (members of control arrays included).

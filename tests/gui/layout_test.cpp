@@ -65,14 +65,17 @@ QStringList faults(FormWidget* f) {
     QWidget* client = f->findChild<QWidget*>("client");
     SurfaceWidget* band = f->surface();
     QList<QWidget*> controls, frames;
-    for (QWidget* w : client->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (w == band || !w->isVisible()) continue;
+    QMap<QWidget*, QRect> at;  // what a person sees of each, in the client area
+    for (QWidget* w : kelmora::testing::controlsOf(f)) {
+        if (!w->isVisible()) continue;
+        at[w] = kelmora::testing::seenInClient(f, w);
         (qobject_cast<QGroupBox*>(w) ? frames : controls) << w;
     }
     // Captions whole.
     for (QWidget* w : controls + frames) {
         const QFontMetrics fm(w->font());
-        if (!client->rect().contains(w->geometry())) found << nameOf(w) + " stands outside the window";
+        if (!client->rect().contains(kelmora::testing::inClient(f, w)) && at[w] == kelmora::testing::inClient(f, w))
+            found << nameOf(w) + " stands outside the window";
         if (auto* l = qobject_cast<QLabel*>(w)) {
             if (fm.horizontalAdvance(l->text()) > l->width() || fm.height() > l->height())
                 found << nameOf(w) + " clips its caption";
@@ -90,11 +93,11 @@ QStringList faults(FormWidget* f) {
     // Nothing covers anything; a frame holds a control whole or not at all.
     for (int i = 0; i < controls.size(); ++i)
         for (int j = i + 1; j < controls.size(); ++j)
-            if (controls[i]->geometry().intersects(controls[j]->geometry()))
+            if (at[controls[i]].intersects(at[controls[j]]))
                 found << nameOf(controls[i]) + " overlaps " + nameOf(controls[j]);
     for (QWidget* frame : frames)
         for (QWidget* w : controls + frames) {
-            const QRect a = frame->geometry(), b = w->geometry();
+            const QRect a = at[frame], b = at[w];
             if (w != frame && a.intersects(b) && !a.contains(b) && !b.contains(a))
                 found << nameOf(w) + " cuts across " + nameOf(frame);
         }
@@ -109,10 +112,14 @@ QStringList faults(FormWidget* f) {
             if (c.kind != kelmora::ControlKind::TextBox && c.kind != kelmora::ControlKind::Button) continue;
             const QString name = c.index >= 0 ? QStringLiteral("%1_%2").arg(QString::fromStdString(c.name)).arg(c.index)
                                               : QString::fromStdString(c.name);
-            QWidget* w = client->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
-            const bool lowerLeft = w && band->isVisible() && w->x() < band->geometry().right();
-            if (previous && w && !lowerLeft) {
-                const QRect a = previous->geometry(), b = w->geometry();
+            QWidget* w = client->findChild<QWidget*>(name);
+            const bool lowerLeft = w && band->isVisible() && at.value(w).x() < band->geometry().right();
+            // The closing buttons pinned below a scrolling control area
+            // follow it wherever it stands.
+            const QWidget* area = f->findChild<QWidget*>("area");
+            const bool pinned = w && previous && area && area->isAncestorOf(previous) && !area->isAncestorOf(w);
+            if (previous && w && !lowerLeft && !pinned) {
+                const QRect a = kelmora::testing::inClient(f, previous), b = kelmora::testing::inClient(f, w);
                 if (b.top() < a.bottom() && b.left() < a.right() && !(b.top() >= a.top() && b.left() >= a.left()))
                     found << "Tab goes back from " + nameOf(previous) + " to " + nameOf(w);
             }
@@ -125,7 +132,7 @@ QStringList faults(FormWidget* f) {
     if (surface.rowCount() == 0) return found;
     if (!band->isVisible() || band->geometry().topLeft() != QPoint(0, 0)) return found << "no band at the top left";
     for (QWidget* w : controls + frames)
-        if (band->geometry().intersects(w->geometry())) found << nameOf(w) + " stands over the printed rows";
+        if (band->geometry().intersects(at[w])) found << nameOf(w) + " stands over the printed rows";
     const QFontMetrics fm(band->font());
     int widest = 0;
     for (std::size_t i = 0; i < surface.rowCount(); ++i)
@@ -229,29 +236,61 @@ TEST(Keyboard, TabFollowsTheScreen) {
     }
 }
 
-TEST(Keyboard, EnterInTheMainWindowsBoxLooksTheNameUp) {
+// Enter while the completion list is open acts at once: on the highlighted
+// item, or on the first when none is; with nothing in the list it is 确定 on
+// the text as typed.
+TEST(Keyboard, EnterInTheOpenCompletionListActsOnItsItem) {
+    struct Case {
+        QString typed;
+        int downs;  // how far the user moves down the list first
+    };
+    for (const Case& c : {Case{QStringLiteral("wbcg"), 0}, Case{QStringLiteral("现金盘"), 2}}) {
+        SCOPED_TRACE(c.typed.toStdString());
+        QtView view;
+        view.start();
+        FormWidget* main = view.widget("Form1");
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+        QLineEdit* box = main->box("Text1");
+        box->setFocus();
+        type(box, c.typed);
+        QAbstractItemView* list = box->completer()->popup();
+        ASSERT_TRUE(list->isVisible());
+        ASSERT_GE(list->model()->rowCount(), std::max(1, c.downs));
+        for (int i = 0; i < c.downs; ++i) QTest::keyClick(list, Qt::Key_Down);
+        const QString chosen = list->model()->index(std::max(0, c.downs - 1), 0).data().toString();
+        QTest::keyClick(list, Qt::Key_Return);
+        // One press: the item went into the box and was looked up.
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(view.app().window("Form1")->textOf("Text1"), chosen.toStdString());
+        EXPECT_FALSE(view.app().window("Form1")->visible());
+        EXPECT_EQ(view.widget("Form1"), nullptr);
+    }
+    // The first item of wbcg is 外埠采购, which opens Form4.
+    QtView view;
+    view.start();
+    FormWidget* main = view.widget("Form1");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    type(main->box("Text1"), QStringLiteral("wbcg"));
+    QTest::keyClick(main->box("Text1")->completer()->popup(), Qt::Key_Enter);
+    ASSERT_NE(view.widget("Form4"), nullptr);
+    EXPECT_TRUE(view.widget("Form4")->isVisible());
+    EXPECT_EQ(view.app().window("Form1")->textOf("Text1"), "外埠采购");
+}
+
+TEST(Keyboard, EnterWithATextThatMatchesNothingDoesNothing) {
     QtView view;
     view.start();
     FormWidget* main = view.widget("Form1");
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     QLineEdit* box = main->box("Text1");
     box->setFocus();
-    // While the completion list is open, Enter picks its item first; the
-    // list finds the keyword by its pinyin initials too.
-    type(box, QStringLiteral("wbcg"));
-    QAbstractItemView* list = box->completer()->popup();
-    ASSERT_TRUE(list->isVisible());
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_FALSE(list->isVisible());
-    EXPECT_EQ(box->text(), QStringLiteral("外埠采购"));
-    EXPECT_TRUE(main->isVisible());
-    EXPECT_EQ(view.widget("Form4"), nullptr);
-    // Then Enter acts as 确定.
+    type(box, QStringLiteral("qqqqqq"));
+    EXPECT_FALSE(box->completer()->popup()->isVisible());
     QTest::keyClick(box, Qt::Key_Return);
-    ASSERT_NE(view.widget("Form4"), nullptr);
-    EXPECT_TRUE(view.widget("Form4")->isVisible());
-    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(box->text(), QStringLiteral("qqqqqq"));
+    EXPECT_EQ(main->surface()->allRows(), QString());
+    for (int n = 2; n <= App::kForms; ++n) EXPECT_EQ(view.widget("Form" + std::to_string(n)), nullptr);
 }
 
 TEST(Keyboard, EnterMovesToTheNextBoxAndSpacePressesAButton) {
@@ -284,13 +323,15 @@ TEST(Resize, TheBandTakesTheRoom) {
     view.app().open("Form4");
     FormWidget* f = view.widget("Form4");
     const QSize before = f->surface()->size();
-    const QRect lowerLeft = f->box("Text4")->geometry();
+    const QRect lowerLeft = kelmora::testing::inClient(f, f->box("Text4"));
+    const QRect right = kelmora::testing::inClient(f, f->box("Text1"));
     f->resize(f->width() + 120, f->height() + 90);
     QApplication::processEvents();
     EXPECT_EQ(f->surface()->size(), before + QSize(120, 90));
-    EXPECT_EQ(f->box("Text4")->geometry(), lowerLeft.translated(0, 90));
-    EXPECT_FALSE(f->surface()->geometry().intersects(f->box("Text4")->geometry()));
-    EXPECT_FALSE(f->surface()->geometry().intersects(f->box("Text1")->geometry()));
+    EXPECT_EQ(kelmora::testing::inClient(f, f->box("Text4")), lowerLeft.translated(0, 90));
+    EXPECT_EQ(kelmora::testing::inClient(f, f->box("Text1")), right.translated(120, 0));
+    EXPECT_FALSE(f->surface()->geometry().intersects(kelmora::testing::inClient(f, f->box("Text4"))));
+    EXPECT_FALSE(f->surface()->geometry().intersects(kelmora::testing::inClient(f, f->box("Text1"))));
 }
 
 }  // namespace layout_gui

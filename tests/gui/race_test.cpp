@@ -254,13 +254,15 @@ TEST(FontChange, TheBandAndTheWindowAreMeasuredAgain) {
     const int lh = band->lineHeight();
     ASSERT_GT(lh, smallLine) << "the font did not change";
 
-    // Every row can still be scrolled into view, the last one at the bottom.
+    // Every row can still be scrolled into view, the last one at the bottom
+    // (the rows stand a padding clear of the band's edges).
     QScrollBar* v = band->verticalScrollBar();
-    EXPECT_EQ(v->maximum(), 200 * lh - band->viewport()->height());
+    const int pad = band->padding();
+    EXPECT_EQ(v->maximum(), 200 * lh + 2 * pad - band->viewport()->height());
     EXPECT_EQ(v->value(), v->maximum());
     const QFontMetrics fm(band->font());
     const int widest = fm.horizontalAdvance(QStringLiteral("第200行 材料费用（借） 100 "));
-    EXPECT_EQ(band->horizontalScrollBar()->maximum(), std::max(0, widest - band->viewport()->width()));
+    EXPECT_EQ(band->horizontalScrollBar()->maximum(), std::max(0, widest + 2 * pad - band->viewport()->width()));
 
     // Labels, boxes and buttons measured in the new font: nothing clips.
     for (QLabel* l : f->findChildren<QLabel*>()) {

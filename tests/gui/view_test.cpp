@@ -107,13 +107,13 @@ TEST(View, PrintingAreaScrollsToTheNewestRowsAndCopiesThemAsATable) {
 
     for (int i = 1; i <= 300; ++i) w.text("第" + std::to_string(i) + "行");
     QScrollBar* v = s->verticalScrollBar();
-    EXPECT_EQ(v->maximum(), 300 * s->lineHeight() - s->viewport()->height());
+    EXPECT_EQ(v->maximum(), 300 * s->lineHeight() + 2 * s->padding() - s->viewport()->height());
     EXPECT_EQ(v->value(), v->maximum());  // the newest row is in view
     EXPECT_EQ(s->horizontalScrollBar()->maximum(), 0);
     w.cont(std::string(400, 'x'));  // a row wider than the area
     EXPECT_GT(s->horizontalScrollBar()->maximum(), 0);
     QTest::qWait(0);  // the horizontal scroll bar comes up, the area is lower
-    EXPECT_EQ(v->maximum(), 301 * s->lineHeight() - s->viewport()->height());
+    EXPECT_EQ(v->maximum(), 301 * s->lineHeight() + 2 * s->padding() - s->viewport()->height());
     EXPECT_EQ(v->value(), v->maximum());
 
     w.clear();
@@ -151,9 +151,11 @@ std::vector<RowInk> inkByRow(FormWidget* f, int rows) {
     const QRect area(s->viewport()->mapTo(f, QPoint(0, 0)), s->viewport()->size());
     const QImage band = window.copy(area);
     const QRgb background = f->palette().color(QPalette::Window).rgb();
-    const int lh = s->lineHeight(), top = s->verticalScrollBar()->value();
+    // Rows start a padding below the band's top edge.
+    const int lh = s->lineHeight(), top = s->verticalScrollBar()->value() - s->padding();
     std::vector<RowInk> out(static_cast<std::size_t>(rows));
     for (int y = 0; y < band.height(); ++y) {
+        if (y + top < 0) continue;
         const int row = (y + top) / lh;
         if (row >= rows) continue;
         RowInk& r = out[static_cast<std::size_t>(row)];
@@ -188,7 +190,7 @@ TEST(View, EveryRowInViewIsPaintedTheLastOneIncluded) {
             w.text(texts.back().toStdString());
     }
     QTest::qWait(0);
-    const int lh = s->lineHeight(), height = s->viewport()->height();
+    const int lh = s->lineHeight(), height = s->viewport()->height(), pad = s->padding();
     QScrollBar* v = s->verticalScrollBar();
     ASSERT_GT(v->maximum(), 4 * lh) << "the rows must be more than the area holds";
     const QFontMetrics fm(s->font());
@@ -197,7 +199,7 @@ TEST(View, EveryRowInViewIsPaintedTheLastOneIncluded) {
     // that the last row in view shows three quarters of its height.
     int part = 10 + height / lh;
     if (part % 2) ++part;  // a row with text
-    const int threeQuarters = (part - height / lh) * lh + (3 * lh) / 4 - height % lh;
+    const int threeQuarters = (part - height / lh) * lh + (3 * lh) / 4 - height % lh + pad;
     for (const int at : {v->maximum(), 0, threeQuarters}) {
         v->setValue(at);
         ASSERT_EQ(v->value(), at);
@@ -212,15 +214,17 @@ TEST(View, EveryRowInViewIsPaintedTheLastOneIncluded) {
             if (texts[i].isEmpty()) {
                 EXPECT_EQ(r.inkPixels, 0) << "ink on a blank row";
             } else if (r.visible * 2 >= lh) {
-                // Drawn from the left edge, as wide as its text.
+                // Drawn from the left edge (past the padding), as wide as
+                // its text.
                 ASSERT_GT(r.inkPixels, 0) << "a row in view is not painted";
-                EXPECT_LE(r.left, 3);
+                EXPECT_LE(r.left, pad + 3);
                 const int wide = fm.horizontalAdvance(texts[i]);
-                EXPECT_NEAR(r.right, wide, fm.horizontalAdvance(QChar(0x501F)) / 3);
+                EXPECT_NEAR(r.right, pad + wide, fm.horizontalAdvance(QChar(0x501F)) / 3);
             }
         }
         // The area's last line of pixels lies in the last row in view.
-        EXPECT_EQ(lastInView, (at + height - 1) / lh);
+        // (Scrolled to the end, the bottom padding lies below the last row.)
+        EXPECT_EQ(lastInView, std::min(kRows - 1, (at + height - 1 - pad) / lh));
         if (at == v->maximum()) EXPECT_EQ(lastInView, kRows - 1);
         if (at == threeQuarters) EXPECT_EQ(ink[static_cast<std::size_t>(lastInView)].visible, (3 * lh) / 4);
     }

@@ -1,6 +1,8 @@
 // Every window description, checked for what the view and the runner rely on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -96,6 +98,50 @@ TEST(Windows, LayoutKeepsControlsApartAndTheBandClear) {
             EXPECT_GE(opened.band.h, static_cast<int>(sample.size()) * measure.printedLine()) << sample.size() << " rows";
         }
     }
+}
+
+// A window smaller than its controls need: the control area scrolls in its
+// view, the buttons that close it stand whole below the view, inside the
+// window, clear of the band and of each other, and the band keeps at least
+// the width of a row's account and amount.
+TEST(Windows, SmallWindowsPinTheirClosingButtonsBelowTheScrollingArea) {
+    const EstimatedMeasure measure;
+    NullPort port;
+    App app(port);
+    int pinnedWindows = 0;
+    for (int n = 1; n <= App::kForms; ++n) {
+        const std::string form = "Form" + std::to_string(n);
+        SCOPED_TRACE(form);
+        const WindowDef& def = app.window(form)->def();
+        const std::vector<std::string> sample = samplePrinting(form);
+        const WindowLayout layout(def, measure, sample, {1366, 740});
+        int widestAmount = 0;
+        for (const auto& row : sample)
+            if (row.size() > 1 && row.back() == ' ' && std::isdigit(static_cast<unsigned char>(row[row.size() - 2])))
+                widestAmount = std::max(widestAmount, measure.printedWidth(row));
+        const Size small = layout.smallest();
+        for (const Size client : {small, Size{small.w + 40, small.h + 30}, Size{layout.minimum().w - 1, layout.minimum().h}}) {
+            const Geometry g = layout.at(client);
+            const Rect window{0, 0, std::max(client.w, small.w), std::max(client.h, small.h)};
+            EXPECT_TRUE(window.contains(g.view));
+            if (def.prints) EXPECT_GE(g.band.w, std::min(widestAmount, 28 * measure.printedWidth("汉")));
+            bool pinned = false;
+            for (std::size_t i = 0; i < def.controls.size(); ++i) {
+                if (g.scrolled[i] || def.controls[i].kind != ControlKind::Button) continue;
+                const Rect& r = g.rects[i];
+                EXPECT_TRUE(window.contains(r)) << def.controls[i].name;
+                EXPECT_FALSE(r.intersects(g.band)) << def.controls[i].name;
+                if (client.w >= small.w && (client.w < layout.minimum().w || client.h < layout.minimum().h)) {
+                    EXPECT_FALSE(r.intersects(g.view)) << def.controls[i].name << " under the scrolling area";
+                    pinned = true;
+                }
+                for (std::size_t j = i + 1; j < def.controls.size(); ++j)
+                    if (!g.scrolled[j]) EXPECT_FALSE(r.intersects(g.rects[j])) << def.controls[i].name << " overlaps " << def.controls[j].name;
+            }
+            pinnedWindows += pinned ? 1 : 0;
+        }
+    }
+    EXPECT_GT(pinnedWindows, 100);
 }
 
 // The boxes of a column line up, inside its frames and outside them, and a
