@@ -50,6 +50,10 @@ std::string controlName(const WindowDef& def, int index) {
     if (index < 0 || index >= static_cast<int>(def.controls.size())) return {};
     const ControlDef& c = def.controls[index];
     if (c.kind != ControlKind::TextBox) return c.text;
+    // The label the window's description gives the box, as scripts see it
+    // (the runner's controls action); what follows names the boxes that
+    // have none.
+    if (std::string label = boxLabel(def, c.name); !label.empty()) return label;
     std::size_t at = 0;
     const LayoutNode* n = holder(def.area, index, at);
     const LayoutNode* root = &def.area;
