@@ -37,24 +37,9 @@ using kelmora::FormWidget;
 using kelmora::QtView;
 using kelmora::SurfaceWidget;
 using kelmora::testing::button;
+using kelmora::testing::FontAt;
 using kelmora::testing::inClient;
 using kelmora::testing::MessageBoxWatch;
-
-// The application font at a point size for as long as it lives; checks that
-// the font asked for is the font got.
-class FontAt {
-public:
-    explicit FontAt(int points) : before_(QApplication::font()) {
-        if (points <= 0) return;
-        QFont f = before_;
-        f.setPointSize(points);
-        QApplication::setFont(f);
-    }
-    ~FontAt() { QApplication::setFont(before_); }
-
-private:
-    QFont before_;
-};
 
 QRect availableScreen() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 

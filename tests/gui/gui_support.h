@@ -238,4 +238,19 @@ private:
     QTimer timer_;
 };
 
+// The application font at a point size for as long as it lives (0: as it is).
+class FontAt {
+public:
+    explicit FontAt(int points) : before_(QApplication::font()) {
+        if (points <= 0) return;
+        QFont f = before_;
+        f.setPointSize(points);
+        QApplication::setFont(f);
+    }
+    ~FontAt() { QApplication::setFont(before_); }
+
+private:
+    QFont before_;
+};
+
 }  // namespace kelmora::testing

@@ -31,27 +31,13 @@ using kelmora::FormWidget;
 using kelmora::QtView;
 using kelmora::SurfaceWidget;
 using kelmora::testing::button;
+using kelmora::testing::FontAt;
 using kelmora::testing::pressComputeButtons;
 using kelmora::testing::MessageBoxWatch;
 using kelmora::testing::type;
 
 constexpr bool kSurfaceScrolls = std::is_base_of_v<QAbstractScrollArea, SurfaceWidget>;
 constexpr int kTitleBar = 24;  // the least a window frame's title bar takes
-
-// The application font at a point size for as long as it lives (0: as it is).
-class FontAt {
-public:
-    explicit FontAt(int points) : before_(QApplication::font()) {
-        if (points <= 0) return;
-        QFont f = before_;
-        f.setPointSize(points);
-        QApplication::setFont(f);
-    }
-    ~FontAt() { QApplication::setFont(before_); }
-
-private:
-    QFont before_;
-};
 
 QString nameOf(const QWidget* w) { return w->objectName(); }
 

@@ -238,7 +238,6 @@ TEST(Race, EveryWindowCloseBoxThenEveryButtonAndTheBandInOneBatch) {
 }
 
 TEST(FontChange, TheBandAndTheWindowAreMeasuredAgain) {
-    const QFont before = QApplication::font();
     QtView view;
     view.start();
     FormWidget* f = openForm(view, "Form4");
@@ -247,9 +246,7 @@ TEST(FontChange, TheBandAndTheWindowAreMeasuredAgain) {
     SurfaceWidget* band = f->surface();
     const int smallLine = band->lineHeight();
 
-    QFont large = before;
-    large.setPointSize(20);
-    QApplication::setFont(large);
+    const kelmora::testing::FontAt large(20);
     QTest::qWait(0);
     const int lh = band->lineHeight();
     ASSERT_GT(lh, smallLine) << "the font did not change";
@@ -274,7 +271,6 @@ TEST(FontChange, TheBandAndTheWindowAreMeasuredAgain) {
         EXPECT_GE(b->width(), b->sizeHint().width()) << b->objectName().toStdString();
     for (QLineEdit* e : f->findChildren<QLineEdit*>())
         EXPECT_GE(e->height(), e->sizeHint().height()) << e->objectName().toStdString();
-    QApplication::setFont(before);
 }
 
 
