@@ -225,8 +225,12 @@ TEST(View, EveryRowInViewIsPaintedTheLastOneIncluded) {
         // The area's last line of pixels lies in the last row in view.
         // (Scrolled to the end, the bottom padding lies below the last row.)
         EXPECT_EQ(lastInView, std::min(kRows - 1, (at + height - 1 - pad) / lh));
-        if (at == v->maximum()) EXPECT_EQ(lastInView, kRows - 1);
-        if (at == threeQuarters) EXPECT_EQ(ink[static_cast<std::size_t>(lastInView)].visible, (3 * lh) / 4);
+        if (at == v->maximum()) {
+            EXPECT_EQ(lastInView, kRows - 1);
+        }
+        if (at == threeQuarters) {
+            EXPECT_EQ(ink[static_cast<std::size_t>(lastInView)].visible, (3 * lh) / 4);
+        }
     }
 }
 
