@@ -502,10 +502,12 @@ TEST(Screen, NoWindowOpensWithAScrollBarItDoesNotNeed) {
         EXPECT_FALSE(whole->horizontalScrollBar()->isVisible()) << "the window scrolls sideways as a whole";
         EXPECT_FALSE(whole->verticalScrollBar()->isVisible()) << "the window scrolls as a whole";
         if (auto* area = qobject_cast<QAbstractScrollArea*>(f->findChild<QWidget*>("area"))) {
-            if (area->horizontalScrollBar()->isVisible())
+            if (area->horizontalScrollBar()->isVisible()) {
                 EXPECT_GT(area->horizontalScrollBar()->maximum(), 0) << "an idle horizontal scroll bar";
-            if (area->verticalScrollBar()->isVisible())
+            }
+            if (area->verticalScrollBar()->isVisible()) {
                 EXPECT_GT(area->verticalScrollBar()->maximum(), 0) << "an idle vertical scroll bar";
+            }
         }
         if (n > 1) view.app().hide(form);
     }

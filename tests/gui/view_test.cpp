@@ -290,7 +290,7 @@ TEST(View, PdfPagesHoldTheirOwnRows) {
     const QString path = dir.filePath("rows.pdf");
     const QFont font(QStringLiteral("WenQuanYi Micro Hei"), 10);
     ASSERT_NO_FATAL_FAILURE(requireWenQuanYi(font));
-    PrintedRows doc{QStringLiteral("外埠采购"), QDate(2026, 12, 10), {}, font};
+    PrintedRows doc{QStringLiteral("外埠采购"), QDate(2026, 12, 10), {}, font, {}};
     for (int i = 1; i <= 93; ++i) doc.rows << QStringLiteral("材料费用（借） %1 ").arg(i);
     ASSERT_EQ(writePdf(path, doc), 3);
     const QList<QStringList> pages = pageTexts(path);
@@ -385,7 +385,7 @@ TEST(View, PdfHasItsRowsOnTheRightNumberOfPages) {
     for (const Case& c : {Case{0, false, 1}, Case{46, false, 1}, Case{47, false, 2}, Case{92, false, 2},
                           Case{93, false, 3}, Case{42, true, 1}, Case{43, true, 2}}) {
         SCOPED_TRACE(::testing::Message() << c.shortRows << (c.withWide ? " and a wide row" : ""));
-        PrintedRows doc{"Form4", QDate(2026, 12, 10), {}, font};
+        PrintedRows doc{"Form4", QDate(2026, 12, 10), {}, font, {}};
         for (int i = 0; i < c.shortRows; ++i) doc.rows << QStringLiteral("材料费用（借） %1 ").arg(i);
         if (c.withWide) doc.rows << wide;
         EXPECT_EQ(writePdf(path, doc), c.pages);

@@ -124,7 +124,9 @@ TEST(Windows, SmallWindowsPinTheirClosingButtonsBelowTheScrollingArea) {
             const Geometry g = layout.at(client);
             const Rect window{0, 0, std::max(client.w, small.w), std::max(client.h, small.h)};
             EXPECT_TRUE(window.contains(g.view));
-            if (def.prints) EXPECT_GE(g.band.w, std::min(widestAmount, 28 * measure.printedWidth("汉")));
+            if (def.prints) {
+                EXPECT_GE(g.band.w, std::min(widestAmount, 28 * measure.printedWidth("汉")));
+            }
             bool pinned = false;
             for (std::size_t i = 0; i < def.controls.size(); ++i) {
                 if (g.scrolled[i] || def.controls[i].kind != ControlKind::Button) continue;
@@ -136,7 +138,9 @@ TEST(Windows, SmallWindowsPinTheirClosingButtonsBelowTheScrollingArea) {
                     pinned = true;
                 }
                 for (std::size_t j = i + 1; j < def.controls.size(); ++j)
-                    if (!g.scrolled[j]) EXPECT_FALSE(r.intersects(g.rects[j])) << def.controls[i].name << " overlaps " << def.controls[j].name;
+                    if (!g.scrolled[j]) {
+                        EXPECT_FALSE(r.intersects(g.rects[j])) << def.controls[i].name << " overlaps " << def.controls[j].name;
+                    }
             }
             pinnedWindows += pinned ? 1 : 0;
         }
