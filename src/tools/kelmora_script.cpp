@@ -1,5 +1,6 @@
 // kelmora-script [FILE]: plays a script of user actions without a display.
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -75,7 +76,8 @@ int main(int argc, char** argv) {
             std::cout << kUsage << '\n' << kHelp;
             return 0;
         } else if (options && arg == "--version") {
-            std::cout << "kelmora-script " KELMORA_VERSION "\n" << kelmora::kCopyrightLines;
+            // Written as the desktop program writes its own.
+            std::printf("kelmora-script %s\n%s", KELMORA_VERSION, kelmora::kCopyrightLines);
             return 0;
         } else if (options && arg.size() > 1 && arg[0] == '-') {
             std::cerr << "kelmora-script: unknown option " << arg << '\n' << kUsage;
