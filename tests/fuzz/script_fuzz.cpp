@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "runner/runner.h"
 
@@ -13,14 +12,6 @@ void check(bool ok) {
     if (!ok) std::abort();
 }
 }  // namespace
-
-// Scripts may open workbooks ("book FILE"): files named by a relative path
-// are made in a scratch folder of the run's own, not among the sources.
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char scratch[] = "/tmp/kelmora-fuzz-XXXXXX";
-    check(::mkdtemp(scratch) != nullptr && ::chdir(scratch) == 0);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
