@@ -141,6 +141,26 @@ void showBookWindow() {
     window->activateWindow();
 }
 
+namespace {
+QMenu* makeBookMenu(QWidget* title) {
+    auto* menu = new QMenu(title);
+    menu->setObjectName(QStringLiteral("bookMenu"));
+    QObject::connect(menu->addAction(QStringLiteral("凭证、总账和试算平衡表…")), &QAction::triggered, [] {
+        showBookWindow();
+    });
+    menu->addSeparator();
+    QObject::connect(menu->addAction(QStringLiteral("新建账簿…")), &QAction::triggered, [] {
+        showBookWindow();
+        BookWindow::current()->askNew();
+    });
+    QObject::connect(menu->addAction(QStringLiteral("打开账簿…")), &QAction::triggered, [] {
+        showBookWindow();
+        BookWindow::current()->askOpen();
+    });
+    return menu;
+}
+}  // namespace
+
 void addBookMenu(QWidget* mainWindow) {
     QMenuBar* bar = mainWindow->findChild<QMenuBar*>();
     if (!bar) return;
@@ -151,11 +171,12 @@ void addBookMenu(QWidget* mainWindow) {
     title->setText(QStringLiteral("账簿"));
     title->setAutoRaise(true);
     title->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto* menu = new QMenu(title);
-    menu->setObjectName(QStringLiteral("bookMenu"));
-    // Dropped below the title as a menu bar's menus are (a button that owns
-    // its menu would draw an arrow beside the title).
-    QObject::connect(title, &QToolButton::clicked, menu, [title, menu] {
+    // The menu is made when first asked for, as the bar's other menus are.
+    QObject::connect(title, &QToolButton::clicked, title, [title] {
+        auto* menu = title->findChild<QMenu*>(QStringLiteral("bookMenu"));
+        if (!menu) menu = makeBookMenu(title);
+        // Dropped below the title as a menu bar's menus are (a button that
+        // owns its menu would draw an arrow beside the title).
         menu->popup(title->mapToGlobal(QPoint(0, title->height())));
     });
     // No taller than the bar's own titles, so that the bar keeps its height.
@@ -165,22 +186,6 @@ void addBookMenu(QWidget* mainWindow) {
     // corner too, so that no title goes behind the bar's overflow button.
     const int wide = bar->sizeHint().width() + title->sizeHint().width();
     if (mainWindow->width() < wide) mainWindow->resize(wide, mainWindow->height());
-    // Filled when first opened, as the other menus are.
-    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] {
-        if (!menu->isEmpty()) return;
-        QObject::connect(menu->addAction(QStringLiteral("凭证、总账和试算平衡表…")), &QAction::triggered, [] {
-            showBookWindow();
-        });
-        menu->addSeparator();
-        QObject::connect(menu->addAction(QStringLiteral("新建账簿…")), &QAction::triggered, [] {
-            showBookWindow();
-            BookWindow::current()->askNew();
-        });
-        QObject::connect(menu->addAction(QStringLiteral("打开账簿…")), &QAction::triggered, [] {
-            showBookWindow();
-            BookWindow::current()->askOpen();
-        });
-    });
 }
 
 }  // namespace kelmora

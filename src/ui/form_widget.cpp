@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCompleter>
+#include <QFontDatabase>
 #include <QAbstractItemView>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -38,8 +39,18 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 // Headings: SimSun, bold, 9 point, or the window's own size when that is
 // larger, so that a heading grows with the font like everything around it.
 QFont headingFont(const QFont& base) {
+    // Only the families the system has: one it lacks would send the font
+    // matching through the system's whole list of fallbacks, the costliest
+    // step of the main window's start.
+    static const QStringList families = [] {
+        QStringList there;
+        for (const QString& family : {QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
+                                      QStringLiteral("Noto Sans CJK SC")})
+            if (QFontDatabase::hasFamily(family)) there << family;
+        return there;
+    }();
     QFont f = base;
-    f.setFamilies({"SimSun", "WenQuanYi Micro Hei", "Noto Sans CJK SC"});
+    if (!families.isEmpty()) f.setFamilies(families);
     if (base.pointSizeF() > 0) f.setPointSizeF(std::max(9.0, base.pointSizeF()));
     f.setBold(true);
     return f;
