@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QToolButton>
 
 #include "book/sqlite_store.h"
 #include "ui/book_post_dialog.h"
@@ -142,8 +141,8 @@ void showBookWindow() {
 }
 
 namespace {
-QMenu* makeBookMenu(QWidget* title) {
-    auto* menu = new QMenu(title);
+QMenu* makeBookMenu(QWidget* parent) {
+    auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("bookMenu"));
     QObject::connect(menu->addAction(QStringLiteral("凭证、总账和试算平衡表…")), &QAction::triggered, [] {
         showBookWindow();
@@ -164,27 +163,20 @@ QMenu* makeBookMenu(QWidget* title) {
 void addBookMenu(QWidget* mainWindow) {
     QMenuBar* bar = mainWindow->findChild<QMenuBar*>();
     if (!bar) return;
-    // In the bar's corner, where it stays in sight however many of the
-    // transaction menus the window's width leaves room for.
-    auto* title = new QToolButton(bar);
-    title->setObjectName(QStringLiteral("bookMenuButton"));
-    title->setText(QStringLiteral("账簿"));
-    title->setAutoRaise(true);
-    title->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    // The menu is made when first asked for, as the bar's other menus are.
-    QObject::connect(title, &QToolButton::clicked, title, [title] {
-        auto* menu = title->findChild<QMenu*>(QStringLiteral("bookMenu"));
-        if (!menu) menu = makeBookMenu(title);
-        // Dropped below the title as a menu bar's menus are (a button that
-        // owns its menu would draw an arrow beside the title).
-        menu->popup(title->mapToGlobal(QPoint(0, title->height())));
+    // A title at the end of the bar, its menu made when first asked for (as
+    // the bar's other menus are) and dropped below the title.
+    QAction* title = bar->addAction(QStringLiteral("账簿"));
+    title->setObjectName(QStringLiteral("bookMenuTitle"));
+    QObject::connect(title, &QAction::triggered, bar, [bar, title] {
+        auto* menu = bar->findChild<QMenu*>(QStringLiteral("bookMenu"));
+        if (!menu) menu = makeBookMenu(bar);
+        menu->popup(bar->mapToGlobal(bar->actionGeometry(title).bottomLeft()));
     });
-    // No taller than the bar's own titles, so that the bar keeps its height.
-    title->setFixedHeight(bar->sizeHint().height());
-    bar->setCornerWidget(title, Qt::TopRightCorner);
-    // The window was made wide enough for the bar's titles; now for the
-    // corner too, so that no title goes behind the bar's overflow button.
-    const int wide = bar->sizeHint().width() + title->sizeHint().width();
+    // The window was made wide enough for the bar's titles; now for this one
+    // too, so that no title goes behind the bar's overflow button.
+    // (With a title's width to spare: the bar's own hint leaves the last
+    // title against the edge.)
+    const int wide = bar->sizeHint().width() + bar->fontMetrics().horizontalAdvance(title->text());
     if (mainWindow->width() < wide) mainWindow->resize(wide, mainWindow->height());
 }
 
