@@ -1,8 +1,6 @@
 #include "ui/qt_view.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QCompleter>
 #include <QIconEngine>
 #include <QMenu>
 #include <QMessageBox>
@@ -147,11 +145,9 @@ void QtView::hidden(const Window& w) {
     const QWidget* focused = f->focusWidget();
     focus_[n] = focused ? focused->objectName() : QString();
     f->hide();
-    // Its menus and completion list go with it.
+    // Its menus go with it (its completion list goes by itself).
     for (QMenu* menu : f->findChildren<QMenu*>())
         if (menu->isVisible()) menu->close();
-    if (QLineEdit* box = f->box(QStringLiteral("Text1")); box && box->completer() && box->completer()->popup())
-        box->completer()->popup()->hide();
     parked_.push_back(std::move(f));
     freeParked();
 }

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QFontDatabase>
@@ -207,6 +208,26 @@ TEST(Race, WindowHiddenByTheModelWhileItsMessageBoxIsOpen) {
     w.msgbox("提示");
     Closer::settle();
     EXPECT_EQ(texts, QStringList{"提示"});
+    expectViewFollowsModel(view);
+}
+
+TEST(Race, MainWindowHiddenWithItsCompletionListOpen) {
+    QtView view;
+    view.start();
+    FormWidget* main = view.widget("Form1");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    QLineEdit* box = main->box("Text1");
+    box->setFocus();
+    kelmora::testing::type(box, QStringLiteral("wbcg"));
+    QAbstractItemView* list = box->completer()->popup();
+    ASSERT_TRUE(list->isVisible()) << "no completion list";
+    QPointer<QAbstractItemView> watched = list;
+    // Another window opens and the main window goes, as a keyword does.
+    view.app().hide("Form1");
+    view.app().open("Form4");
+    Closer::settle();
+    EXPECT_TRUE(watched.isNull() || !watched->isVisible()) << "the list stays over a hidden window";
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     expectViewFollowsModel(view);
 }
 
