@@ -94,6 +94,13 @@ inline void pressComputeButtons(App& app, FormWidget* f) {
     for (QPushButton* b : stay) QTest::mouseClick(b, Qt::LeftButton);
 }
 
+// Fills every empty box of an open window with a small figure, as the sweeps
+// do before they press its buttons.
+inline void fillEmptyBoxes(QWidget* f) {
+    for (QLineEdit* box : f->findChildren<QLineEdit*>())
+        if (box->text().isEmpty()) box->setText("2");
+}
+
 // Types text key by key, Chinese included (QTest::keyClicks takes ASCII only).
 inline void type(QWidget* w, const QString& text) {
     for (const QChar ch : text) {

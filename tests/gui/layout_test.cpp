@@ -161,8 +161,7 @@ TEST_P(Sweep, EveryWindowShowsItsRowsAndItsControlsWhole) {
         view.app().open(form);
         FormWidget* f = view.widget(form);
         ASSERT_NE(f, nullptr);
-        for (QLineEdit* box : f->findChildren<QLineEdit*>())
-            if (box->text().isEmpty()) box->setText("2");
+        kelmora::testing::fillEmptyBoxes(f);
         pressComputeButtons(view.app(), f);
         QApplication::processEvents();
         // A window that hands over to another (Form140 to Form141) is hidden

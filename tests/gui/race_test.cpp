@@ -243,8 +243,7 @@ TEST(Race, EveryWindowCloseBoxThenEveryButtonAndTheBandInOneBatch) {
         view.app().open(form);
         FormWidget* f = view.widget(form);
         ASSERT_NE(f, nullptr);
-        for (QLineEdit* box : f->findChildren<QLineEdit*>())
-            if (box->text().isEmpty()) box->setText("2");
+        kelmora::testing::fillEmptyBoxes(f);
         postClose(f);
         for (QPushButton* b : f->findChildren<QPushButton*>()) postClick(b);
         if (f->surface()->isVisible()) postRightClick(f->surface());
