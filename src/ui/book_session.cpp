@@ -79,22 +79,22 @@ bool BookSession::create(QWidget* parent, const QString& path) {
 }
 
 bool BookSession::take(QWidget* parent, const QString& path, book::SqliteStore::Mode mode) {
-    try {
+    return onFile(parent, [&] {
         auto opened = std::make_unique<book::Workbook>(book::SqliteStore::open(path.toStdString(), mode));
         book_ = std::move(opened);
-    } catch (const book::BookError& e) {
-        tell(parent, q(e.what()));
-        return false;
-    }
-    remember();
-    emit changed();
-    return true;
+    });
 }
 
 bool BookSession::saveAs(QWidget* parent, const QString& path) {
     book::Workbook& b = workbook(parent);
-    try {
+    return onFile(parent, [&] {
         b.moveTo(book::SqliteStore::open(path.toStdString(), book::SqliteStore::Mode::CreateOnly));
+    });
+}
+
+bool BookSession::onFile(QWidget* parent, const std::function<void()>& change) {
+    try {
+        change();
     } catch (const book::BookError& e) {
         tell(parent, q(e.what()));
         return false;

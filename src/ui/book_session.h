@@ -60,6 +60,9 @@ private:
     // The workbook of that file from now on; false, and a message, when it
     // cannot be opened (or, when it must be new, made).
     bool take(QWidget* parent, const QString& path, book::SqliteStore::Mode mode);
+    // Runs a change of the workbook's file: remembered as the last one and
+    // announced when it succeeds, told to the user when it fails.
+    bool onFile(QWidget* parent, const std::function<void()>& change);
     BookSession() = default;
     void remember();
 
