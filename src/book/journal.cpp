@@ -60,9 +60,12 @@ Cents Journal::opening(std::string_view account) const {
     return 0;
 }
 
-void Journal::replace(std::vector<Voucher> vouchers, std::vector<Opening> openings, int nextNumber) {
+void Journal::replace(std::vector<Voucher> vouchers, std::vector<Opening> openings, int nextNumber,
+                      std::vector<std::string> closed, std::vector<LogEntry> log) {
     vouchers_ = std::move(vouchers);
     openings_ = std::move(openings);
+    closed_ = std::move(closed);
+    log_ = std::move(log);
     std::stable_sort(openings_.begin(), openings_.end(),
                      [](const Opening& a, const Opening& b) { return a.order < b.order; });
     next_ = std::max(nextNumber, vouchers_.empty() ? 1 : vouchers_.back().number + 1);
@@ -278,7 +281,6 @@ void Workbook::moveTo(std::unique_ptr<Store> store) {
     store_ = std::move(store);
 }
 
-namespace {
 std::string csvField(std::string_view s) {
     if (s.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(s);
     std::string out = "\"";
@@ -299,7 +301,8 @@ void csvRow(std::string& out, std::initializer_list<std::string_view> fields) {
     out += "\r\n";
 }
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
+namespace {
+constexpr std::string_view kBom = kCsvBom;
 }  // namespace
 
 std::string vouchersCsv(const Journal& j) {
