@@ -41,9 +41,9 @@ std::string amountInWords(Cents c) {
     }
     if (whole > 0) out += "元";
     if (jiao == 0 && fen == 0) return out + "整";
-    // A zero in the yuan place, or no 角 between yuan and 分, is written 零.
+    // No 角 between the yuan and the 分 is written 零 (壹元零伍分); a zero in
+    // the yuan place before a 角 is not (壹拾元伍角), which the rules allow.
     if (jiao > 0) {
-        if (whole > 0 && whole % 10 == 0) out += "零";
         out += kDigits[jiao];
         out += "角";
     }
