@@ -4,9 +4,15 @@
 //
 // Everything here is plain data and arithmetic in cents; where the journal
 // is kept (in memory, in a file) is the business of a Store.
+//
+// Corrections follow the rules for accounting software: a voucher of an
+// open month may be deleted, and every deletion stays in the operation log;
+// any voucher may be reversed in red (冲销) by a voucher dated in an open
+// month; a closed month (结账) is locked against posting and deleting.
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -38,6 +44,34 @@ struct Voucher {
     std::string date;  // YYYY-MM-DD
     std::string summary;
     std::vector<Line> lines;
+    int reverses = 0;    // the voucher this one reverses in red (冲销); 0 for none
+    std::string closes;  // YYYY-MM for a voucher posted by closing that month; empty otherwise
+};
+
+// A refusal of the bookkeeping rules: what() is the user's message in
+// Chinese; line() is what the runner writes for it ("period 2026-03 is
+// closed").
+class RefusedError : public BookError {
+public:
+    RefusedError(const std::string& words, std::string line) : BookError(words), line_(std::move(line)) {}
+    const std::string& line() const { return line_; }
+
+private:
+    std::string line_;
+};
+
+// The month YYYY-MM of a date YYYY-MM-DD.
+std::string_view monthOf(std::string_view date);
+// Whether s is a month YYYY-MM of the calendar.
+bool validMonth(std::string_view s);
+// The month's last day, YYYY-MM-DD.
+std::string lastDay(std::string_view month);
+
+// An entry of the operation log: when, what was done, and what changed.
+struct LogEntry {
+    std::string at;      // local time, YYYY-MM-DD HH:MM:SS
+    std::string action;  // 记账, 删除, 恢复, 冲销, 期初余额, 结账, 反结账
+    std::string detail;  // what changed, in words (a deleted voucher in full)
 };
 
 std::string voucherName(int number);  // "记-7"
@@ -61,6 +95,9 @@ struct Change {
     std::vector<int> removed;
     std::vector<Opening> openings;
     int nextNumber = 0;  // the number the next voucher gets afterwards
+    std::vector<std::string> closed;    // months closed, in order
+    std::vector<std::string> reopened;  // months reopened (each the latest closed at the time)
+    std::vector<LogEntry> logged;
 };
 
 // A balance as a ledger shows it: side and magnitude.
@@ -109,12 +146,22 @@ public:
     int nextNumber() const { return next_; }
     const std::vector<Opening>& openings() const { return openings_; }  // in the order entered
     Cents opening(std::string_view account) const;
+    // The closed months, earliest first; each close is later than the one
+    // before it.  Everything dated in the latest of them or before is locked.
+    const std::vector<std::string>& closedMonths() const { return closed_; }
+    std::string latestClosed() const { return closed_.empty() ? std::string() : closed_.back(); }
+    bool locked(std::string_view date) const;
+    // The operation log, oldest first.
+    const std::vector<LogEntry>& log() const { return log_; }
+    // The voucher that reverses voucher number in red; 0 for none.
+    int reversalOf(int number) const;
 
     // Applies a change that has been written (or needs no writing).
     void apply(const Change& c);
     void clear() { *this = Journal(); }
     // Everything at once, as read from a store (vouchers by number).
-    void replace(std::vector<Voucher> vouchers, std::vector<Opening> openings, int nextNumber);
+    void replace(std::vector<Voucher> vouchers, std::vector<Opening> openings, int nextNumber,
+                 std::vector<std::string> closed = {}, std::vector<LogEntry> log = {});
 
     // Rows of the account: its first level when the name is one, otherwise
     // the account of that full name; the opening balance first.
@@ -126,6 +173,8 @@ private:
     std::vector<Voucher> vouchers_;
     std::vector<Opening> openings_;
     int next_ = 1;
+    std::vector<std::string> closed_;
+    std::vector<LogEntry> log_;
 };
 
 // Where a journal is kept.  A store writes each change in one transaction;
@@ -165,14 +214,39 @@ public:
         std::vector<Line> lines;
     };
     // Posts the drafts as vouchers, numbered in order, in one transaction;
-    // the numbers they got.  Throws BookError when one of them cannot stand.
+    // the numbers they got.  Throws BookError when one of them cannot stand,
+    // RefusedError when one is dated in a closed month.
     std::vector<int> post(const std::vector<Draft>& drafts);
     // Deletes a voucher; returns it (for an undo), nullopt when there is none.
+    // A voucher of a closed month is refused (RefusedError); the deletion is
+    // kept in the log with the voucher in full.
     std::optional<Voucher> remove(int number);
     // Puts a deleted voucher back under its number.
     void restore(const Voucher& v);
-    // A first-level account's opening balance (debit positive).
+    // A first-level account's opening balance (debit positive).  Refused
+    // once a month is closed: the closed months' figures rest on it.
     void setOpening(const std::string& account, Cents debit);
+
+    // 冲销: posts a red reversal of voucher number, dated date (in an open
+    // month): its lines with every amount negated, 摘要 "冲销记-V".  Returns
+    // the reversal's number.  A voucher reversed already, a reversal itself,
+    // a voucher that does not exist and a date in a closed month are refused
+    // (RefusedError).
+    int reverse(int number, const std::string& date);
+
+    // 结账: the vouchers closing month YYYY-MM would post (every 损益
+    // account's balance at the month's end to 本年利润; in December also
+    // 本年利润's whole balance to 利润分配-未分配利润), dated its last day.
+    std::vector<Draft> closingDrafts(const std::string& month) const;
+    // Why month cannot be closed now, in words; nullopt when it can.
+    std::optional<RefusedError> closeRefusal(const std::string& month) const;
+    // Closes month: posts closingDrafts and locks the month, in one
+    // transaction.  Returns the numbers of the vouchers posted.  Refused
+    // (RefusedError, nothing changes) as closeRefusal says.
+    std::vector<int> close(const std::string& month);
+    // 反结账: undoes the latest close, which must be month's; removes the
+    // vouchers it posted (their numbers are not given again) and returns them.
+    std::vector<int> reopen(const std::string& month);
     // Writes the whole journal into a new store (另存为); the workbook then
     // lives there.
     void moveTo(std::unique_ptr<Store> store);
@@ -188,6 +262,14 @@ private:
 // fields quoted where they hold a comma, quote or line break.
 std::string vouchersCsv(const Journal& j);
 std::string trialCsv(const TrialBalance& t);
+std::string logCsv(const Journal& j);
+// A CSV field and a row of them, as the exports above write them.
+std::string csvField(std::string_view s);
+void csvRow(std::string& out, std::initializer_list<std::string_view> fields);
+inline constexpr std::string_view kCsvBom = "\xEF\xBB\xBF";
+
+// The local time now, YYYY-MM-DD HH:MM:SS (the log's time stamps).
+std::string now();
 
 // Today's date, YYYY-MM-DD, in local time.
 std::string today();

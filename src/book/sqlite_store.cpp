@@ -23,6 +23,12 @@ const char* const kLayouts[] = {
     " PRIMARY KEY(voucher, seq)) WITHOUT ROWID;",
     // 2: opening balances of first-level accounts, in the order entered.
     "CREATE TABLE openings(account TEXT PRIMARY KEY, debit INTEGER NOT NULL, seq INTEGER NOT NULL) WITHOUT ROWID;",
+    // 3: red reversals and the vouchers a close posted, the closed months,
+    // the operation log.
+    "ALTER TABLE vouchers ADD COLUMN reverses INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE vouchers ADD COLUMN closes TEXT NOT NULL DEFAULT '';"
+    "CREATE TABLE closes(month TEXT PRIMARY KEY) WITHOUT ROWID;"
+    "CREATE TABLE log(seq INTEGER PRIMARY KEY, at TEXT NOT NULL, action TEXT NOT NULL, detail TEXT NOT NULL);",
 };
 static_assert(std::size(kLayouts) == kSchemaVersion);
 
@@ -232,8 +238,9 @@ void SqliteStore::load(Journal& j) {
     try {
         std::vector<Voucher> vouchers;
         {
-            Statement s(db_, path_, "SELECT number, date, summary FROM vouchers ORDER BY number");
-            while (s.step()) vouchers.push_back({static_cast<int>(s.integer(0)), s.text(1), s.text(2), {}});
+            Statement s(db_, path_, "SELECT number, date, summary, reverses, closes FROM vouchers ORDER BY number");
+            while (s.step())
+                vouchers.push_back({static_cast<int>(s.integer(0)), s.text(1), s.text(2), {}, static_cast<int>(s.integer(3)), s.text(4)});
         }
         {
             Statement s(db_, path_, "SELECT voucher, side, account, cents FROM lines ORDER BY voucher, seq");
@@ -257,9 +264,19 @@ void SqliteStore::load(Journal& j) {
             Statement s(db_, path_, "SELECT value FROM meta WHERE key = 'next_number'");
             if (s.step()) next = static_cast<int>(s.integer(0));
         }
+        std::vector<std::string> closed;
+        {
+            Statement s(db_, path_, "SELECT month FROM closes ORDER BY month");
+            while (s.step()) closed.push_back(s.text(0));
+        }
+        std::vector<LogEntry> log;
+        {
+            Statement s(db_, path_, "SELECT at, action, detail FROM log ORDER BY seq");
+            while (s.step()) log.push_back({s.text(0), s.text(1), s.text(2)});
+        }
         seen_ = dataVersion();
         if (own) exec(db_, path_, "COMMIT");
-        j.replace(std::move(vouchers), std::move(openings), next);
+        j.replace(std::move(vouchers), std::move(openings), next, std::move(closed), std::move(log));
     } catch (...) {
         if (own) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
@@ -287,10 +304,10 @@ void SqliteStore::commit(const Change& c) {
         }
     }
     if (!c.added.empty()) {
-        Statement voucher(db_, path_, "INSERT INTO vouchers(number, date, summary) VALUES(?1, ?2, ?3)");
+        Statement voucher(db_, path_, "INSERT INTO vouchers(number, date, summary, reverses, closes) VALUES(?1, ?2, ?3, ?4, ?5)");
         Statement line(db_, path_, "INSERT INTO lines(voucher, seq, side, account, cents) VALUES(?1, ?2, ?3, ?4, ?5)");
         for (const Voucher& v : c.added) {
-            voucher.bind(1, v.number).bind(2, v.date).bind(3, v.summary).run();
+            voucher.bind(1, v.number).bind(2, v.date).bind(3, v.summary).bind(4, v.reverses).bind(5, v.closes).run();
             int seq = 0;
             for (const Line& l : v.lines)
                 line.bind(1, v.number).bind(2, ++seq).bind(3, static_cast<int>(l.side)).bind(4, l.account).bind(5, l.amount).run();
@@ -301,6 +318,18 @@ void SqliteStore::commit(const Change& c) {
                           "INSERT INTO openings(account, debit, seq) VALUES(?1, ?2, ?3)"
                           " ON CONFLICT(account) DO UPDATE SET debit = excluded.debit");
         for (const Opening& o : c.openings) opening.bind(1, o.account).bind(2, o.debit).bind(3, o.order).run();
+    }
+    if (!c.reopened.empty()) {
+        Statement reopen(db_, path_, "DELETE FROM closes WHERE month = ?1");
+        for (const std::string& m : c.reopened) reopen.bind(1, m).run();
+    }
+    if (!c.closed.empty()) {
+        Statement close(db_, path_, "INSERT INTO closes(month) VALUES(?1)");
+        for (const std::string& m : c.closed) close.bind(1, m).run();
+    }
+    if (!c.logged.empty()) {
+        Statement log(db_, path_, "INSERT INTO log(at, action, detail) VALUES(?1, ?2, ?3)");
+        for (const LogEntry& e : c.logged) log.bind(1, e.at).bind(2, e.action).bind(3, e.detail).run();
     }
     Statement next(db_, path_, "UPDATE meta SET value = max(value, ?1) WHERE key = 'next_number'");
     next.bind(1, c.nextNumber).run();

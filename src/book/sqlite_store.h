@@ -18,7 +18,7 @@ struct sqlite3;
 namespace kelmora::book {
 
 // The layout this program writes.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 // The application id in the file's header: "KLMB".
 inline constexpr int kApplicationId = 0x4B4C4D42;
 // How long a change waits for another program that holds the file.

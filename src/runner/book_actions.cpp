@@ -4,7 +4,9 @@
 #include <ostream>
 
 #include "book/blocks.h"
+#include "book/chart.h"
 #include "book/journal.h"
+#include "book/statements.h"
 #include "core/window.h"
 
 namespace kelmora {
@@ -32,13 +34,23 @@ std::string amountOn(book::Side want, const book::LedgerRow& r) {
 BookActions::BookActions() : date_(book::today()) {}
 
 bool BookActions::handles(const std::string& action) {
-    for (const char* a : {"book", "date", "blocks", "post", "delete", "opening", "vouchers", "ledger", "trial"})
+    for (const char* a : {"book", "date", "blocks", "post", "delete", "opening", "vouchers", "ledger", "trial", "chart",
+                          "account", "reverse", "close", "reopen", "statement"})
         if (action == a) return true;
     return false;
 }
 
 void BookActions::perform(const std::string& action, const std::string& rest, std::ostream& out,
                           const std::function<Window&(const std::string&)>& windowNamed) {
+    try {
+        act(action, rest, out, windowNamed);
+    } catch (const book::RefusedError& e) {
+        throw BookError(e.line());  // the runner's words for a refusal of the rules
+    }
+}
+
+void BookActions::act(const std::string& action, const std::string& rest, std::ostream& out,
+                      const std::function<Window&(const std::string&)>& windowNamed) {
     if (action == "book") {
         if (rest.empty()) throw BookError("expected book FILE");
         book::Workbook opened(book::openFile(rest));
@@ -126,6 +138,44 @@ void BookActions::perform(const std::string& action, const std::string& rest, st
         for (const book::TrialRow& r : t.rows) row(r);
         row(t.total);
         out << (t.balanced() ? "|平衡\n" : "|不平衡\n");
+    } else if (action == "chart") {
+        if (!rest.empty()) throw BookError("expected chart");
+        out << "chart\n";
+        for (const book::ChartAccount& a : book::chart())
+            out << '|' << a.code << '\t' << a.name << '\t' << book::classWord(a.cls) << '\t' << book::sideWord(a.side) << '\n';
+    } else if (action == "account") {
+        if (rest.empty()) throw BookError("expected account NAME");
+        const book::Placement p = book::place(rest);
+        if (!p.account) throw BookError(rest + " is not placed in the chart: " + p.reason);
+        out << "account " << rest << ' ' << p.account->code << ' ' << p.account->name << '\n';
+    } else if (action == "reverse") {
+        const auto n = book::voucherNumber(rest);
+        if (!n) throw BookError("no voucher " + rest);
+        const int made = book_.reverse(*n, date_);
+        out << "post " << book::voucherName(made) << " reverse " << rest << '\n';
+        out.flush();
+    } else if (action == "close") {
+        for (int n : book_.close(rest)) out << "post " << book::voucherName(n) << " close " << rest << '\n';
+        out << "close " << rest << '\n';
+        out.flush();
+    } else if (action == "reopen") {
+        if (!book::validMonth(rest)) throw BookError("not a month YYYY-MM: " + rest);
+        book_.reopen(rest);
+        out << "reopen " << rest << '\n';
+        out.flush();
+    } else if (action == "statement") {
+        const auto sp = rest.rfind(' ');
+        const std::string name = sp == std::string::npos ? rest : rest.substr(0, sp);
+        const std::string month = sp == std::string::npos ? std::string() : rest.substr(sp + 1);
+        if (name != book::kBalanceSheet && name != book::kIncomeStatement)
+            throw BookError("expected statement 资产负债表|利润表 YYYY-MM");
+        if (!book::validMonth(month)) throw BookError("not a month YYYY-MM: " + month);
+        book_.refresh();
+        const book::FinancialStatement s = name == book::kBalanceSheet ? book::balanceSheet(book_.journal(), month)
+                                                                       : book::incomeStatement(book_.journal(), month);
+        out << "statement " << name << ' ' << month << '\n';
+        for (const book::StatementItem& i : s.items)
+            if (!i.heading) out << '|' << i.name << '\t' << book::yuan(i.amount) << '\n';
     }
 }
 

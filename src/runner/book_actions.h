@@ -1,5 +1,6 @@
 // Kelmora — the runner's workbook actions: book, date, blocks, post, delete,
-// opening, vouchers, ledger, trial.
+// opening, vouchers, ledger, trial; chart, account, reverse, close, reopen,
+// statement.
 #pragma once
 
 #include <functional>
@@ -22,6 +23,9 @@ public:
                  const std::function<Window&(const std::string&)>& windowNamed);
 
 private:
+    void act(const std::string& action, const std::string& rest, std::ostream& out,
+             const std::function<Window&(const std::string&)>& windowNamed);
+
     book::Workbook book_;  // in memory until `book FILE`
     std::string date_;
 };

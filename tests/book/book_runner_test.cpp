@@ -112,7 +112,7 @@ TEST(BookRunner, FilesAndErrorLines) {
               "line 15: expected opening ACCOUNT 借|贷 AMOUNT\n"
               "line 16: 期初余额只能记在一级科目上（科目名称中不含“-”）。\n"
               "line 17: 文件“" + dir.file("notes.txt") + "”不是 Kelmora 账簿。\n"
-              "line 18: 账簿文件“" + newer + "”由较新版本的 Kelmora 写成（格式 99，本程序只认识到格式 2），为免损坏，未打开也未改动它。\n"
+              "line 18: 账簿文件“" + newer + "”由较新版本的 Kelmora 写成（格式 99，本程序只认识到格式 3），为免损坏，未打开也未改动它。\n"
               "line 19: 账簿文件“" + dir.file("no/such/folder.kbook") + "”所在的文件夹不存在。\n"
               "line 20: 账簿文件“" + locked + "”是只读的，不能记账。\n"
               "line 21: 账簿文件“" + cut + "”已损坏或不完整，无法使用。\n");
