@@ -278,7 +278,6 @@ void Workbook::moveTo(std::unique_ptr<Store> store) {
     store_ = std::move(store);
 }
 
-namespace {
 std::string csvField(std::string_view s) {
     if (s.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(s);
     std::string out = "\"";
@@ -299,7 +298,8 @@ void csvRow(std::string& out, std::initializer_list<std::string_view> fields) {
     out += "\r\n";
 }
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
+namespace {
+constexpr std::string_view kBom = kCsvByteOrderMark;
 }  // namespace
 
 std::string vouchersCsv(const Journal& j) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -188,6 +189,11 @@ private:
 // fields quoted where they hold a comma, quote or line break.
 std::string vouchersCsv(const Journal& j);
 std::string trialCsv(const TrialBalance& t);
+// The pieces of such text, for other exports (the practice gradebook): a
+// field quoted where it needs it, a row with its CRLF, the byte-order mark.
+std::string csvField(std::string_view s);
+void csvRow(std::string& out, std::initializer_list<std::string_view> fields);
+inline constexpr std::string_view kCsvByteOrderMark = "\xEF\xBB\xBF";
 
 // Today's date, YYYY-MM-DD, in local time.
 std::string today();

@@ -122,6 +122,18 @@ std::optional<Progress> readProgress(std::string_view text);
 // ACCOUNT AMOUNT` line per line that can be read, and `check`.
 std::string answersScript(const Progress& p);
 
+// What follows the word `answer` on such a line: "K 借|贷 ACCOUNT AMOUNT",
+// ACCOUNT the text between the side and the last space.  Throws
+// PracticeError with the reason (English, as the runner's error lines) when
+// it is not such a line or K is not one of `tasks` tasks.
+struct AnswerCommand {
+    int task = 0;  // 1-based
+    Entry entry;   // the account without blanks at its ends
+};
+AnswerCommand readAnswerCommand(std::string_view rest, int tasks);
+// The task number of `unanswer K`; throws PracticeError likewise.
+int readTaskNumber(std::string_view text, int tasks);
+
 // ---------------------------------------------------------------------------
 // Grading answers files: each file's exercises are drawn again from their
 // seeds and its answer lines checked; nothing the file says of a score counts.

@@ -15,6 +15,7 @@
 //     // r.tasks[0].hints: 「材料费用」 and 「应交税金」 exchanged, …
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -64,6 +65,7 @@ struct Task {
     int number = 0;       // 1, 2, … in print order
     std::string heading;  // the block's text row; empty when it has none
     int block = 0;        // its number among all the key's blocks (book::blocksOf)
+    int place = 0;        // how many of the key's blocks before it have the same heading
     std::vector<Entry> key;
 };
 
@@ -74,6 +76,11 @@ struct Exercise {
     std::vector<Press> presses;
     std::vector<Task> tasks;      // at least one
     std::vector<std::string> printed;  // the window's rows for the figures: what 显示答案 shows
+
+    // What the window prints with a figure left out or two exchanged, worked
+    // out by the first check that needs it and shared by the copies.
+    struct Variants;
+    mutable std::shared_ptr<const Variants> variants;
 };
 
 // nullopt when the window can be practised, otherwise why not (English).
