@@ -263,7 +263,8 @@ private:
 std::string vouchersCsv(const Journal& j);
 std::string trialCsv(const TrialBalance& t);
 std::string logCsv(const Journal& j);
-// A CSV field and a row of them, as the exports above write them.
+// A CSV field and a row of them, as the exports above write them (the
+// statements and the practice gradebook write theirs with them too).
 std::string csvField(std::string_view s);
 void csvRow(std::string& out, std::initializer_list<std::string_view> fields);
 inline constexpr std::string_view kCsvBom = "\xEF\xBB\xBF";

@@ -12,6 +12,7 @@
 #include "book/money.h"
 #include "core/app.h"
 #include "runner/book_actions.h"
+#include "runner/practice_actions.h"
 
 namespace kelmora {
 
@@ -146,6 +147,12 @@ public:
             } catch (const book::BookError& e) {
                 throw LineError{e.what()};
             }
+        } else if (PracticeActions::handles(action)) {
+            try {
+                practice_.perform(action, rest, out_);
+            } catch (const practice::PracticeError& e) {
+                throw LineError{e.what()};
+            }
         } else {
             throw LineError{"unknown action " + action};
         }
@@ -191,6 +198,7 @@ private:
     App app_;
     std::ostream& out_;
     BookActions book_;
+    PracticeActions practice_;
 };
 
 }  // namespace
