@@ -1,6 +1,7 @@
 // Serves a folder as a static site on 127.0.0.1, for trying the web edition
 // and for its browser tests: node scripts/web-serve.mjs FOLDER [PORT]
-// (port 0: any free one).  Prints the address once it listens.
+// (port 0: any free one).  Prints the address once it listens; with
+// KELMORA_SERVE_LOG=1 also "request PATH" for every request, as it comes.
 import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -19,10 +20,13 @@ const types = {
   '.json': 'application/json',
 };
 
+const log = process.env.KELMORA_SERVE_LOG === '1';
+
 const server = http.createServer((req, res) => {
   let file;
   try {
     const url = new URL(req.url, 'http://localhost');
+    if (log) console.log(`request ${url.pathname}`);
     file = path.join(root, decodeURIComponent(url.pathname));
   } catch {
     res.writeHead(400).end();
@@ -45,7 +49,7 @@ const server = http.createServer((req, res) => {
       'X-Content-Type-Options': 'nosniff',
       // The page's own policy, also as a header: only the site's files.
       'Content-Security-Policy': "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; " +
-        "img-src 'self'; connect-src 'self'; manifest-src 'self'; worker-src 'self'; object-src 'none'; " +
+        "img-src 'self'; connect-src 'self'; worker-src 'self'; object-src 'none'; " +
         "base-uri 'none'; form-action 'none'; frame-ancestors 'none'",
     });
     if (req.method === 'HEAD') res.end();

@@ -87,6 +87,8 @@ build() {
   local version
   version="$(cd "$site" && cat index.html style.css kelmora.js kelmora.wasm icon.svg icon-256.png manifest.webmanifest | sha256sum | cut -c1-16)"
   sed "s/@VERSION@/$version/" "$root/web/sw.js" >"$site/sw.js"
+  # The page puts the model it downloads into the same cache.
+  sed -i "s/@VERSION@/$version/" "$site/kelmora.js"
 
   # The node runner and the number tables, beside the site.
   cp "$obj/kelmora-script.js" "$obj/kelmora-script.wasm" "$out/"

@@ -25,6 +25,8 @@
 
   // ---- calling the model --------------------------------------------------
 
+  // Names (of windows, controls, menu paths) go to the model as strings
+  // ended by a NUL.
   function withStrings(strings, call) {
     const ptrs = strings.map((s) => {
       const bytes = encoder.encode(s);
@@ -40,15 +42,20 @@
     }
   }
 
+  // What the user typed goes with its length: a NUL pasted into a box is
+  // part of its text, for the model as for the page.
+  function withText(names, text, call) {
+    return withStrings([...names, text], (...ptrs) => call(...ptrs, encoder.encode(text).length));
+  }
+
+  // What the model answers, whole: its length comes from the model.
   function readString(p) {
-    const heap = model.HEAPU8;
-    let end = p;
-    while (heap[end]) end++;
-    return decoder.decode(heap.subarray(p, end));
+    return decoder.decode(model.HEAPU8.subarray(p, p + model._kmReplyLength()));
   }
 
   const call = (fn, ...strings) => readString(withStrings(strings, fn));
   const callJson = (fn, ...strings) => JSON.parse(call(fn, ...strings));
+  const typeText = (form, name, text) => withText([form, name], text, model._kmType);
 
   // ---- events -------------------------------------------------------------
 
@@ -93,7 +100,7 @@
     if (!current || newFront !== current.name) {
       front = newFront;
       draw(front);
-      const hash = front === 'Form1' ? location.pathname + location.search : '#' + front;
+      const hash = addressOf(front);
       if (how === 'push') history.pushState({form: front}, '', hash);
       else if (how === 'replace') history.replaceState({form: front}, '', hash);
     }
@@ -123,7 +130,8 @@
     const title = $('window-title');
     title.textContent = def.caption;
     title.dataset.form = def.name;
-    document.title = def.caption === texts.title ? texts.title : def.caption + ' — ' + texts.title;
+    // The tab goes by the name a person knows the window by.
+    document.title = def.shortName === texts.title ? texts.title : def.shortName + ' — ' + texts.title;
     drawMenu(def);
 
     const layout = $('layout');
@@ -302,7 +310,7 @@
     box.autocomplete = 'off';
     box.spellcheck = false;
     current.boxes.set(c.name, box);
-    box.addEventListener('input', () => withStrings([form, c.name, box.value], model._kmType));
+    box.addEventListener('input', () => typeText(form, c.name, box.value));
     if (c.click) {
       // A box that explains itself when clicked into; Enter does the same.
       box.addEventListener('click', () => click(form, c.name));
@@ -366,12 +374,12 @@
     };
     const pick = (k) => {
       box.value = items[k];
-      withStrings([form, name, box.value], model._kmType);
+      typeText(form, name, box.value);
       close();
       box.focus();
     };
     box.addEventListener('input', () => {
-      items = box.value ? callJson(model._kmComplete, form, name, box.value) : [];
+      items = box.value ? JSON.parse(readString(withText([form, name], box.value, model._kmComplete))) : [];
       list.replaceChildren(...items.map((text, k) => {
         const li = make('li', '', text);
         li.id = list.id + '-' + k;
@@ -566,6 +574,16 @@
 
   // ---- start ----------------------------------------------------------------
 
+  // The address of a window: the page's own for the main window.
+  const addressOf = (form) => form === 'Form1' ? location.pathname + location.search : '#' + form;
+
+  // An address that names no window ("#Form999", "#form4") gives way to the
+  // address of the window shown, so that a reload or a bookmark shows it too.
+  function settleAddress() {
+    const want = new URL(addressOf(front), location.href).href;
+    if (location.href !== want) history.replaceState({form: front}, '', want);
+  }
+
   function formOf(hash) {
     const m = /^#(Form[1-9][0-9]{0,2})$/.exec(hash);
     return m ? m[1] : 'Form1';
@@ -583,13 +601,47 @@
     play(events, how);
   }
 
+  // The service worker's cache of this build's files (sw.js names it the same).
+  const CACHE = 'kelmora-@VERSION@';
+  const MODEL = 'kelmora.wasm';
+  const offline = 'serviceWorker' in navigator && window.isSecureContext;
+
+  // The model is downloaded once: compiled as it arrives and, when a service
+  // worker is to keep the site, a copy put into its cache on the way, where
+  // the worker's install finds it.  `saved` settles when the copy is stored
+  // (or cannot be).
+  let saved = Promise.resolve();
+  function loadModel(imports) {
+    return fetch(MODEL, {credentials: 'same-origin'}).then((response) => {
+      if (!response.ok) throw new Error(`${MODEL}: ${response.status}`);
+      if (offline && !navigator.serviceWorker.controller) {
+        const copy = response.clone();
+        saved = caches.open(CACHE).then((c) => c.put(MODEL, copy)).catch(() => {});
+      }
+      // A host that sends the module with another type cannot stream it.
+      const type = (response.headers.get('Content-Type') || '').split(';')[0].trim();
+      if (type === 'application/wasm' && WebAssembly.instantiateStreaming) {
+        return WebAssembly.instantiateStreaming(response, imports);
+      }
+      return response.arrayBuffer().then((bytes) => WebAssembly.instantiate(bytes, imports));
+    });
+  }
+
   async function start() {
     // The model compiles while the page is still being read.
-    const loading = KelmoraModule({locateFile: (p) => p});
+    let failed;
+    const failure = new Promise((resolve, reject) => { failed = reject; });
+    const loading = KelmoraModule({
+      locateFile: (p) => p,
+      instantiateWasm: (imports, receive) => {
+        loadModel(imports).then((r) => receive(r.instance, r.module), failed);
+        return {};
+      },
+    });
     if (document.readyState === 'loading') {
       await new Promise((r) => document.addEventListener('DOMContentLoaded', r, {once: true}));
     }
-    model = await loading;
+    model = await Promise.race([loading, failure]);
     performance.mark('kelmora-model');
     texts = JSON.parse(readString(model._kmPageTexts()));
     $('dialog-title').textContent = texts.title;
@@ -621,15 +673,18 @@
 
     front = 'Form1';
     play(JSON.parse(readString(model._kmStart())), 'none');
-    const wanted = formOf(location.hash);
-    if (wanted !== 'Form1') goTo(wanted, 'replace');
-    else history.replaceState({form: 'Form1'}, '', location.pathname + location.search);
+    goTo(formOf(location.hash), 'replace');
+    settleAddress();
     window.addEventListener('beforeprint', datePage);
-    window.addEventListener('popstate', () => goTo(formOf(location.hash), 'none'));
+    window.addEventListener('popstate', () => {
+      goTo(formOf(location.hash), 'none');
+      settleAddress();
+    });
     document.body.dataset.ready = 'true';
     performance.mark('kelmora-ready');
 
-    if ('serviceWorker' in navigator && window.isSecureContext) {
+    if (offline) {
+      await saved;
       navigator.serviceWorker.register('sw.js').catch(() => {});
     }
   }

@@ -6,8 +6,13 @@ const CACHE = 'kelmora-@VERSION@';
 const FILES = ['./', 'index.html', 'style.css', 'kelmora.js', 'kelmora.wasm',
                'icon.svg', 'icon-256.png', 'manifest.webmanifest'];
 
+// The model is the big file: the page that registers the worker has just
+// downloaded it and put its copy into this cache (app.js), so that it is
+// downloaded once.  Only what is not there yet is fetched.
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((c) => c.addAll(FILES)).then(() => self.skipWaiting()));
+  event.waitUntil(caches.open(CACHE)
+    .then((c) => Promise.all(FILES.map((f) => c.match(f))).then((have) => c.addAll(FILES.filter((f, k) => !have[k]))))
+    .then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {

@@ -143,6 +143,8 @@ PagePort port;
 std::unique_ptr<App> app;
 std::string reply;  // what the last call returns; valid until the next call
 
+// Every call that answers with text answers through here: the page reads
+// the text with its length (kmReplyLength), NULs and all.
 const char* answer(std::string s) {
     reply = std::move(s);
     return reply.c_str();
@@ -170,21 +172,25 @@ EMSCRIPTEN_KEEPALIVE const char* kmStart() {
     return answer(port.take());
 }
 
-EMSCRIPTEN_KEEPALIVE const char* kmPageTexts() { return kPageTexts; }
+EMSCRIPTEN_KEEPALIVE const char* kmPageTexts() { return answer(kPageTexts); }
+
+// The length in bytes of what the last call answered.
+EMSCRIPTEN_KEEPALIVE std::size_t kmReplyLength() { return reply.size(); }
 
 // A window's description, box texts and rows; "null" for a name that is no
 // window of the program.
 EMSCRIPTEN_KEEPALIVE const char* kmWindow(const char* form) {
     Window* w = windowNamed(form);
-    if (!w) return "null";
+    if (!w) return answer("null");
     port.drawn(*w);
     return answer(windowJson(*w));
 }
 
 // The user typed into a box: no event, the text is on the page already.
-EMSCRIPTEN_KEEPALIVE void kmType(const char* form, const char* box, const char* text) {
+// The text comes with its length: whatever the box holds, NULs included.
+EMSCRIPTEN_KEEPALIVE void kmType(const char* form, const char* box, const char* text, std::size_t length) {
     Window* w = windowNamed(form);
-    if (w && w->def().isTextBox(box)) w->typeText(box, text);
+    if (w && w->def().isTextBox(box)) w->typeText(box, std::string(text, length));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* kmClick(const char* form, const char* control) {
@@ -208,8 +214,10 @@ EMSCRIPTEN_KEEPALIVE const char* kmMenu(const char* form, const char* path) {
     return answer(port.take());
 }
 
-// What a box's completion list offers for the text typed, in its order.
-EMSCRIPTEN_KEEPALIVE const char* kmComplete(const char* form, const char* box, const char* typed) {
+// What a box's completion list offers for the text typed (length bytes), in
+// its order.
+EMSCRIPTEN_KEEPALIVE const char* kmComplete(const char* form, const char* box, const char* text, std::size_t length) {
+    const std::string typed(text, length);
     std::string out = "[";
     if (Window* w = windowNamed(form)) {
         const auto& completions = w->def().completions;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/window_names.h"
 #include "web/json.h"
 
 namespace kelmora {
@@ -98,6 +99,11 @@ std::string windowJson(const Window& w) {
     json::quote(out, def.name);
     out += ",\"caption\":";
     json::quote(out, def.caption);
+    // The name the page's tab goes by: the first of the words that lead to
+    // the window, as in its file names; the caption when none does.
+    const std::vector<std::string> words = windowWords(def.name);
+    out += ",\"shortName\":";
+    json::quote(out, words.empty() ? def.caption : words.front());
     out += ",\"visible\":";
     out += w.visible() ? "true" : "false";
     out += ",\"prints\":";

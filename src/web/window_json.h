@@ -1,6 +1,7 @@
 // Kelmora — a window's description and state as JSON, for the web page.
 //
-// The page builds any window from this: its caption, its controls (name,
+// The page builds any window from this: its caption, the name its tab
+// goes by, its controls (name,
 // kind, caption or text, whether a click reaches a handler), the tree of how
 // they stand (columns, frames, headings, labelled boxes, button rows, grids,
 // statement grids), the menu bar's captions, the boxes with a completion

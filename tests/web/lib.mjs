@@ -17,12 +17,14 @@ export function need(file, what) {
 }
 
 // The site on a free port of 127.0.0.1; stop() ends the server.
+// requests(path) counts the requests for a path the server has had so far.
 export async function serve() {
   need(path.join(site, 'index.html'), 'the site');
   const child = spawn(process.execPath, [path.join(root, 'scripts/web-serve.mjs'), site, '0'],
-    {stdio: ['ignore', 'pipe', 'inherit']});
+    {stdio: ['ignore', 'pipe', 'inherit'], env: {...process.env, KELMORA_SERVE_LOG: '1'}});
+  const counts = new Map();
+  let buf = '';
   const url = await new Promise((resolve, reject) => {
-    let buf = '';
     child.stdout.on('data', (d) => {
       buf += d;
       const m = /http:\/\/127\.0\.0\.1:\d+\//.exec(buf);
@@ -30,7 +32,19 @@ export async function serve() {
     });
     child.on('exit', (code) => reject(new Error(`the server ended (${code})`)));
   });
-  return {url, stop: () => new Promise((r) => { child.once('exit', r); child.kill('SIGTERM'); })};
+  child.stdout.on('data', () => {
+    const lines = buf.split('\n');
+    buf = lines.pop();
+    for (const l of lines) {
+      const m = /^request (\S+)$/.exec(l);
+      if (m) counts.set(m[1], (counts.get(m[1]) || 0) + 1);
+    }
+  });
+  return {
+    url,
+    requests: (p) => counts.get(p) || 0,
+    stop: () => new Promise((r) => { child.once('exit', r); child.kill('SIGTERM'); }),
+  };
 }
 
 export const chromiumPath = process.env.KELMORA_CHROMIUM || '/usr/bin/chromium';
