@@ -31,9 +31,8 @@ install_missing() {
   local want=(emscripten cmake ninja-build googletest python3)
   case "$mode" in test|bench) want+=(chromium) ;; esac
   command -v node >/dev/null 2>&1 || want+=(nodejs)
-  if [ "$mode" = test ] || [ "$mode" = bench ]; then
-    command -v npm >/dev/null 2>&1 || want+=(npm)
-  fi
+  # npm brings SQLite's source for the build, and the test tools.
+  command -v npm >/dev/null 2>&1 || want+=(npm)
   local missing=()
   for p in "${want[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -58,7 +57,17 @@ install_npm() {
   fi
 }
 
+# SQLite's amalgamation, from the npm package src/web/sqlite/package-lock.json
+# pins; its install scripts are not run (nothing of it is built or fetched).
+install_sqlite() {
+  local dir="$root/src/web/sqlite"
+  if [ ! -f "$dir/node_modules/better-sqlite3/deps/sqlite3/sqlite3.c" ] || [ "$dir/package-lock.json" -nt "$dir/node_modules/.package-lock.json" ]; then
+    (cd "$dir" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+  fi
+}
+
 build() {
+  install_sqlite
   # Debian's emscripten runs its JS optimizer with node, which looks for
   # Debian's acorn here.
   export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
@@ -68,7 +77,7 @@ build() {
     emcmake cmake -S "$root/src/web" -B "$obj" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   fi
   # The number tables only for the tests.
-  local targets=(kelmora kelmora-script)
+  local targets=(kelmora kelmora-book kelmora-script)
   [ "$mode" = test ] && targets+=(num_tests)
   cmake --build "$obj" -j "$jobs" --target "${targets[@]}"
 
@@ -81,11 +90,13 @@ build() {
   # arrives so that the model compiles while the page is read.
   cat "$obj/kelmora.js" "$root/web/app.js" >"$site/kelmora.js"
   cp "$obj/kelmora.wasm" "$site/"
+  # The workbook: its page code, and SQLite with the model, loaded when first used.
+  cp "$root/web/book.js" "$root/web/book.css" "$obj/kelmora-book.js" "$obj/kelmora-book.wasm" "$site/"
   cp "$root/data/io.github.kelmora.Kelmora.svg" "$site/icon.svg"
   cp "$root/data/icons/256.png" "$site/icon-256.png"
   # The service worker keeps the files of this build: their digest names its cache.
   local version
-  version="$(cd "$site" && cat index.html style.css kelmora.js kelmora.wasm icon.svg icon-256.png manifest.webmanifest | sha256sum | cut -c1-16)"
+  version="$(cd "$site" && cat index.html style.css kelmora.js kelmora.wasm book.js book.css kelmora-book.js kelmora-book.wasm icon.svg icon-256.png manifest.webmanifest | sha256sum | cut -c1-16)"
   sed "s/@VERSION@/$version/" "$root/web/sw.js" >"$site/sw.js"
   # The page puts the model it downloads into the same cache.
   sed -i "s/@VERSION@/$version/" "$site/kelmora.js"

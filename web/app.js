@@ -433,6 +433,7 @@
     printButton.type = 'button';
     printButton.addEventListener('click', printRows);
     tools.append(copyButton(texts.copy, 0), copyButton(texts.copyTable, 1), printButton);
+    if (window.KelmoraBook) printButton.before(KelmoraBook.postButton(form));  // 记入凭证…
     const band = make('div', 'band');
     band.setAttribute('role', 'log');
     band.setAttribute('aria-live', 'polite');
@@ -547,7 +548,8 @@
           b.addEventListener('click', () => {
             closeMenus();
             closeDrawer();
-            play(callJson(model._kmMenu, form, path));
+            if (item.run) item.run();  // the page's own (账簿)
+            else play(callJson(model._kmMenu, form, path));
           });
         }
         ul.append(li);
@@ -555,7 +557,8 @@
       return ul;
     };
     nav.setAttribute('aria-label', texts.menu);
-    nav.replaceChildren(build(def.menu, ''));
+    // 账簿 at the end of the bar, as on the desktop.
+    nav.replaceChildren(build(window.KelmoraBook ? [...def.menu, KelmoraBook.menu()] : def.menu, ''));
     nav.hidden = false;
     toggle.hidden = false;
   }
@@ -644,6 +647,14 @@
     model = await Promise.race([loading, failure]);
     performance.mark('kelmora-model');
     texts = JSON.parse(readString(model._kmPageTexts()));
+    // What the workbook's script (book.js) asks of the page.
+    window.KelmoraPage = {
+      texts: () => texts,
+      front: () => front,
+      window: (form) => callJson(model._kmWindow, form),
+      printDate: () => { datePage(); return $('print-date').textContent; },
+    };
+    if (window.KelmoraBook) KelmoraBook.attach();
     $('dialog-title').textContent = texts.title;
     $('dialog-ok').textContent = texts.ok;
     $('dialog-ok').addEventListener('click', () => $('dialog').close());

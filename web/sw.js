@@ -4,7 +4,10 @@
 'use strict';
 const CACHE = 'kelmora-@VERSION@';
 const FILES = ['./', 'index.html', 'style.css', 'kelmora.js', 'kelmora.wasm',
-               'icon.svg', 'icon-256.png', 'manifest.webmanifest'];
+               'icon.svg', 'icon-256.png', 'manifest.webmanifest', 'book.js'];
+// The workbook's module and style, fetched when the workbook is first opened,
+// are kept from then on.
+const LATER = ['book.css', 'kelmora-book.js', 'kelmora-book.wasm'];
 
 // The model is the big file: the page that registers the worker has just
 // downloaded it and put its copy into this cache (app.js), so that it is
@@ -27,5 +30,8 @@ self.addEventListener('fetch', (event) => {
   // The page's address with a window named after # is the page itself.
   const key = url.pathname.endsWith('/') ? './' : event.request;
   event.respondWith(caches.open(CACHE).then((c) => c.match(key, {ignoreSearch: true}).then((hit) =>
-    hit || fetch(event.request))));
+    hit || fetch(event.request).then((r) => {
+      if (r.ok && LATER.some((f) => url.pathname.endsWith('/' + f))) c.put(event.request, r.clone());
+      return r;
+    }))));
 });

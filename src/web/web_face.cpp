@@ -16,6 +16,8 @@
 
 #include "core/app.h"
 #include "core/window_registry.h"
+#include "web/book_page_texts.h"
+#include "web/book_texts.h"
 #include "web/json.h"
 #include "web/window_json.h"
 
@@ -172,7 +174,12 @@ EMSCRIPTEN_KEEPALIVE const char* kmStart() {
     return answer(port.take());
 }
 
-EMSCRIPTEN_KEEPALIVE const char* kmPageTexts() { return answer(kPageTexts); }
+EMSCRIPTEN_KEEPALIVE const char* kmPageTexts() {
+    // With the workbook's words: its menu and the band's 记入凭证 stand on the page from the start.
+    static const std::string texts = std::string(kPageTexts, sizeof kPageTexts - 2) + ",\"book\":{\"desk\":" +
+                                     web::kBookTexts + ",\"page\":" + web::kBookPageTexts + "}}";
+    return answer(texts);
+}
 
 // The length in bytes of what the last call answered.
 EMSCRIPTEN_KEEPALIVE std::size_t kmReplyLength() { return reply.size(); }

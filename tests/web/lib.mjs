@@ -49,7 +49,8 @@ export async function serve() {
 
 export const chromiumPath = process.env.KELMORA_CHROMIUM || '/usr/bin/chromium';
 
-export async function launch() {
+// extra: more launch options (a profile folder that outlives the browser).
+export async function launch(extra = {}) {
   if (!fs.existsSync(chromiumPath)) {
     console.error(`no Chromium at ${chromiumPath}: apt-get install chromium (scripts/web.sh test does)`);
     process.exit(1);
@@ -60,10 +61,10 @@ export async function launch() {
   // As root Chromium's sandbox cannot start; elsewhere it is tried first.
   if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
   try {
-    return await puppeteer.launch({executablePath: chromiumPath, headless: true, args});
+    return await puppeteer.launch({executablePath: chromiumPath, headless: true, args, ...extra});
   } catch (e) {
     if (args.includes('--no-sandbox')) throw e;
     console.error(`Chromium did not start with its sandbox (${e.message.split('\n')[0]}); trying without`);
-    return puppeteer.launch({executablePath: chromiumPath, headless: true, args: [...args, '--no-sandbox']});
+    return puppeteer.launch({executablePath: chromiumPath, headless: true, args: [...args, '--no-sandbox'], ...extra});
   }
 }

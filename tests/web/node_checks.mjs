@@ -10,7 +10,7 @@ import path from 'node:path';
 import {root, out, need} from './lib.mjs';
 
 // The cases of a scenario file, as the native scenario check reads them.
-function readCases(file) {
+export function readCases(file) {
   const cases = [];
   let inExpected = false;
   fs.readFileSync(file, 'utf8').split('\n').forEach((raw, k) => {

@@ -1,8 +1,11 @@
 // The web edition's tests: the model under node (every scenario through the
 // node runner, its command line, the number tables), then the page in
-// headless Chromium.  `node tests/web/run.mjs [node|browser]` runs one part.
+// headless Chromium.  `node tests/web/run.mjs [node|browser]` runs one part
+// (`files`, `book`: the workbook's files under node, the workbook in the page).
 import {scenarios, commandLine, numberTables} from './node_checks.mjs';
 import {browserTests} from './browser.mjs';
+import {workbookFiles} from './book_files.mjs';
+import {bookTests} from './book_browser.mjs';
 
 const only = process.argv[2];
 const failures = [];
@@ -12,11 +15,19 @@ if (!only || only === 'node') {
   commandLine(failures);
   numberTables(failures);
 }
+if (!only || only === 'node' || only === 'files') await workbookFiles(failures);
 if (!only || only === 'browser') {
   try {
     await browserTests(failures);
   } catch (e) {
     failures.push(`browser tests stopped: ${e.stack || e}`);
+  }
+}
+if (!only || only === 'browser' || only === 'book') {
+  try {
+    await bookTests(failures);
+  } catch (e) {
+    failures.push(`workbook browser tests stopped: ${e.stack || e}`);
   }
 }
 const seconds = ((Date.now() - started) / 1000).toFixed(1);
