@@ -260,4 +260,29 @@ TEST(Access, TheCompletionListIsNamedCountedAndInItsWindow) {
     for (int i = 0; i < window->childCount(); ++i) EXPECT_NE(window->child(i), l) << i;
 }
 
+// A tool, not a check: Form4 with its rows and the band focused, the caret
+// on the second row's end, for a look by eye at the focus ring and the caret.
+//   KELMORA_SHOTS=DIR gui_tests --gtest_also_run_disabled_tests --gtest_filter=Access.DISABLED_BandPicture
+// (KELMORA_SHOT_POINTS=14 for a 14-point font.)
+TEST(Access, DISABLED_BandPicture) {
+    const QString dir = qEnvironmentVariable("KELMORA_SHOTS");
+    ASSERT_FALSE(dir.isEmpty()) << "set KELMORA_SHOTS to the folder the picture goes to";
+    const int points = qEnvironmentVariableIntValue("KELMORA_SHOT_POINTS");
+    kelmora::testing::FontAt font(points);
+    QtView view;
+    view.start();
+    view.app().open("Form4");
+    FormWidget* f = view.widget("Form4");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    f->box("Text1")->setText("100");
+    f->box("Text2")->setText("17");
+    QTest::mouseClick(button(f, "Command1"), Qt::LeftButton);
+    f->surface()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f->surface(), Qt::Key_Down);
+    QTest::keyClick(f->surface(), Qt::Key_End);
+    QApplication::processEvents();
+    const QString file = dir + QStringLiteral("/Form4-band%1.png").arg(points > 0 ? QStringLiteral("-%1pt").arg(points) : QString());
+    EXPECT_TRUE(f->grab().save(file)) << file.toStdString();
+}
+
 }  // namespace access_gui
