@@ -155,7 +155,6 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     layout->addWidget(scroller_);
     surface_ = new SurfaceWidget(window, client_);
     surface_->setObjectName("surface");
-    announcer_ = new Announcer(this);
     if (!def.menu.empty()) buildMenuBar();
 
     measureLayout();
@@ -442,7 +441,7 @@ void FormWidget::attachCompleter(QLineEdit* box, const CompletionSource& source)
             const int count = list->model()->rowCount();
             if (count == announcedItems_) return;
             announcedItems_ = count;
-            announcer_->say(completionCount(count));
+            announcer()->say(completionCount(count));
         });
     });
     box->setCompleter(completer);
@@ -526,6 +525,11 @@ void FormWidget::addMenuItem(QWidget* menu, const MenuNode& item) {
     });
 }
 
+Announcer* FormWidget::announcer() {
+    if (!announcer_) announcer_ = new Announcer(this);
+    return announcer_;
+}
+
 void FormWidget::click(const QString& control) {
     // What the click printed is said aloud afterwards, wherever the focus
     // is: a screen reader reads the band's new text only while the band has
@@ -547,11 +551,11 @@ void FormWidget::click(const QString& control) {
     for (const QString& row : added.split(QLatin1Char('\n')))
         if (!row.trimmed().isEmpty()) rows << row.trimmed();
     if (!rows.isEmpty()) {
-        announcer_->say(rows.join(QLatin1Char('\n')));
+        announcer()->say(rows.join(QLatin1Char('\n')));
         return;
     }
     if (window_.surface().rowCount() < rowsBefore) {
-        announcer_->say(rowsCleared());
+        announcer()->say(rowsCleared());
         return;
     }
     // A button that did nothing to be seen: neither printed, nor changed a
@@ -561,7 +565,7 @@ void FormWidget::click(const QString& control) {
     std::size_t k = 0;
     for (const ControlDef& c : def.controls)
         if (c.kind == ControlKind::TextBox && window_.textOf(c.name) != boxesBefore[k++]) return;
-    announcer_->say(nothingPrinted());
+    announcer()->say(nothingPrinted());
 }
 
 void FormWidget::refreshBox(const QString& name) {

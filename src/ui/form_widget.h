@@ -34,8 +34,9 @@ public:
 
     Window& window() { return window_; }
     SurfaceWidget* surface() { return surface_; }
-    // Says aloud, through a screen reader, what a click printed.
-    Announcer* announcer() { return announcer_; }
+    // Says aloud, through a screen reader, what a click printed (made when
+    // first needed).
+    Announcer* announcer();
     QLineEdit* box(const QString& name) const { return boxes_.value(name); }
     void refreshBox(const QString& name);
     // Keeps the window and the frame the window system puts around it on
