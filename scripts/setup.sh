@@ -6,7 +6,8 @@ set -euo pipefail
 checked_build=(clang libclang-rt-dev)
 
 packages=(build-essential cmake qt6-base-dev libgtest-dev fonts-wqy-microhei xvfb xauth locales
-  qt6-translations-l10n desktop-file-utils appstream file libsqlite3-dev poppler-utils man-db ccache)
+  qt6-translations-l10n desktop-file-utils appstream file libsqlite3-dev poppler-utils man-db ccache
+  at-spi2-core dbus python3-gi gir1.2-atspi-2.0)
 missing=()
 for p in "${packages[@]}" "${checked_build[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -29,6 +29,7 @@
 #include "core/app.h"
 #include "core/control_names.h"
 #include "core/layout.h"
+#include "ui/accessible.h"
 #include "ui/surface_widget.h"
 
 namespace kelmora {
@@ -136,6 +137,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     setObjectName(q(def.name));
     setWindowTitle(q(def.caption));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    installWindowAccessibility();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -171,6 +173,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
         widgets_[i] = frame;
     }
     // The rest in tab order.
+    const std::vector<QString> names = boxNames(def);
     QWidget* lastInTab = nullptr;
     for (std::size_t i = 0; i < def.controls.size(); ++i) {
         const ControlDef& c = def.controls[i];
@@ -194,7 +197,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
                     window_.typeText(name.toStdString(), t.toStdString());
             });
             box->installEventFilter(this);
-            box->setAccessibleName(q(controlName(def, static_cast<int>(i))));
+            box->setAccessibleName(names[i]);
             boxes_.insert(name, box);
             tabBoxes_.push_back(box);
             made = lastInTab = box;
@@ -424,7 +427,22 @@ void FormWidget::attachCompleter(QLineEdit* box, const CompletionSource& source)
         if (!list->property("kelmoraEnter").toBool()) {
             list->setProperty("kelmoraEnter", true);
             list->installEventFilter(this);
+            // Named, and a child of its window, so that a screen reader
+            // finds it (and its items) in the application.
+            list->setAccessibleName(completionListName());
+            list->setParent(this, list->windowFlags());
         }
+        // Once the list has opened, closed or changed: its size is said.
+        QTimer::singleShot(0, this, [this, list] {
+            if (!list->isVisible() || !list->model()) {
+                announcedItems_ = -1;
+                return;
+            }
+            const int count = list->model()->rowCount();
+            if (count == announcedItems_) return;
+            announcedItems_ = count;
+            announcer()->say(completionCount(count));
+        });
     });
     box->setCompleter(completer);
 }
@@ -507,7 +525,48 @@ void FormWidget::addMenuItem(QWidget* menu, const MenuNode& item) {
     });
 }
 
-void FormWidget::click(const QString& control) { app_.click(window_, control.toStdString()); }
+Announcer* FormWidget::announcer() {
+    if (!announcer_) announcer_ = new Announcer(this);
+    return announcer_;
+}
+
+void FormWidget::click(const QString& control) {
+    // What the click printed is said aloud afterwards, wherever the focus
+    // is: a screen reader reads the band's new text only while the band has
+    // the focus.
+    const WindowDef& def = window_.def();
+    const std::size_t rowsBefore = window_.surface().rowCount();
+    const unsigned dialogs = dialogsShown();
+    std::vector<std::string> boxesBefore;
+    for (const ControlDef& c : def.controls)
+        if (c.kind == ControlKind::TextBox) boxesBefore.push_back(window_.textOf(c.name));
+    QString added;
+    const QMetaObject::Connection heard = connect(surface_, &SurfaceWidget::rowsAnnounced, this,
+                                                  [&added](int, const QString& text) { added += text; });
+    app_.click(window_, control.toStdString());
+    disconnect(heard);
+    // Gone (another window took its place): that window speaks for itself.
+    if (!isVisible()) return;
+    QStringList rows;
+    for (const QString& row : added.split(QLatin1Char('\n')))
+        if (!row.trimmed().isEmpty()) rows << row.trimmed();
+    if (!rows.isEmpty()) {
+        announcer()->say(rows.join(QLatin1Char('\n')));
+        return;
+    }
+    if (window_.surface().rowCount() < rowsBefore) {
+        announcer()->say(rowsCleared());
+        return;
+    }
+    // A button that did nothing to be seen: neither printed, nor changed a
+    // box, nor said anything in a message box.
+    const ControlDef* pressed = def.find(control.toStdString());
+    if (!pressed || pressed->kind != ControlKind::Button || dialogsShown() != dialogs) return;
+    std::size_t k = 0;
+    for (const ControlDef& c : def.controls)
+        if (c.kind == ControlKind::TextBox && window_.textOf(c.name) != boxesBefore[k++]) return;
+    announcer()->say(nothingPrinted());
+}
 
 void FormWidget::refreshBox(const QString& name) {
     if (QLineEdit* box = boxes_.value(name)) {

@@ -18,6 +18,7 @@ class QScrollArea;
 
 namespace kelmora {
 
+class Announcer;
 class App;
 class Window;
 class TextMeasure;
@@ -33,6 +34,9 @@ public:
 
     Window& window() { return window_; }
     SurfaceWidget* surface() { return surface_; }
+    // Says aloud, through a screen reader, what a click printed (made when
+    // first needed).
+    Announcer* announcer();
     QLineEdit* box(const QString& name) const { return boxes_.value(name); }
     void refreshBox(const QString& name);
     // Keeps the window and the frame the window system puts around it on
@@ -70,6 +74,8 @@ private:
     std::vector<bool> scrolled_;       // per control: it stands in the control area
     bool fitted_ = false;              // the frame has been fitted to the screen
     SurfaceWidget* surface_ = nullptr;
+    Announcer* announcer_ = nullptr;
+    int announcedItems_ = -1;  // the completion list's size last said, -1 while it is closed
     QMap<QString, QLineEdit*> boxes_;
     std::vector<QLineEdit*> tabBoxes_;         // the boxes in tab order
     std::vector<QWidget*> widgets_;            // per control of the description

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/window_names.h"
+#include "ui/accessible.h"
 #include "ui/book_module.h"
 #include "ui/form_widget.h"
 #include "ui/nested_loop.h"
@@ -90,6 +91,23 @@ private:
 }  // namespace
 
 QStyle* applicationStyle(QStyle* base) { return new LazyIconStyle(base); }
+
+namespace {
+// A message box over the windows; once it closes, the screen reader hears
+// where the focus is again.
+void showModal(QMessageBox& box) {
+    box.setWindowModality(Qt::ApplicationModal);
+    countDialog();
+    {
+        const NestedLoop loop;
+        box.exec();
+    }
+    // The window it stood over has the keyboard again (without a window
+    // manager nobody else gives it back).
+    if (QWidget* over = box.parentWidget(); over && over->isVisible()) over->activateWindow();
+    restateFocus();
+}
+}  // namespace
 
 QtView::QtView() : app_(*this) {
     // Once per application (asking for the style would make the default one
@@ -175,17 +193,13 @@ void QtView::freeParked() {
 void QtView::messageBox(const Window& owner, const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kelmora"), QString::fromStdString(text), QMessageBox::Ok,
                     messageParent(owner));
-    box.setWindowModality(Qt::ApplicationModal);
-    const NestedLoop loop;
-    box.exec();
+    showModal(box);
 }
 
 void QtView::failure(const Window& w, const ArithmeticFailure& e) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Kelmora"), QString::fromStdString(failureMessage(w, e)),
                     QMessageBox::Ok, messageParent(w));
-    box.setWindowModality(Qt::ApplicationModal);
-    const NestedLoop loop;
-    box.exec();
+    showModal(box);
 }
 
 void QtView::internalError(const Window& w, const std::string& what) {
@@ -195,9 +209,7 @@ void QtView::internalError(const Window& w, const std::string& what) {
                                         "其他窗口和已输入的数据不受影响，可以继续使用。\n\n详细信息：%2")
                              .arg(QString::fromStdString(displayName(w.def())), QString::fromStdString(what));
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Kelmora"), text, QMessageBox::Ok, messageParent(w));
-    box.setWindowModality(Qt::ApplicationModal);
-    const NestedLoop loop;
-    box.exec();
+    showModal(box);
 }
 
 void QtView::quit() {

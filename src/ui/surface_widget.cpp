@@ -20,6 +20,7 @@
 #include "core/surface.h"
 #include "core/window_names.h"
 #include "core/window.h"
+#include "ui/accessible.h"
 #include "ui/nested_loop.h"
 #include "ui/book_module.h"
 #include "ui/print_module.h"
@@ -166,6 +167,7 @@ public:
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Value) return rows();
+        if (t == QAccessible::Name) return bandName(band()->window().def());
         return QAccessibleWidget::text(t);
     }
 
@@ -177,18 +179,28 @@ public:
     void addSelection(int, int) override {}
     void removeSelection(int) override {}
     void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* start, int* end) const override {
-        *start = *end = offset;
+    int cursorPosition() const override { return band()->caretOffset(); }
+    void setCursorPosition(int position) override { band()->setCaretOffset(position); }
+    QRect characterRect(int offset) const override {
+        const QRect r = band()->characterRect(offset);
+        return r.isNull() ? r : QRect(band()->viewport()->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return band()->offsetAt(band()->viewport()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int start, int) override { band()->setCaretOffset(start); }
+    // The rows carry no attributes of their own: one run over all of them.
+    // (A screen reader builds its lines from these runs; an empty one cut
+    // every line's last character.)
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
         return {};
     }
 
 private:
-    QString rows() const { return static_cast<const SurfaceWidget*>(widget())->allRows(); }
+    SurfaceWidget* band() const { return static_cast<SurfaceWidget*>(widget()); }
+    QString rows() const { return band()->allRows(); }
 };
 
 namespace {
@@ -230,6 +242,7 @@ void SurfaceWidget::rowsChanged() {
     const std::size_t n = s.rowCount();
     const bool added = n > measured_;
     if (n < measured_) {  // cleared
+        caretLine_ = caretColumn_ = 0;
         measured_ = 0;
         widest_ = 0;
         chars_ = 0;
@@ -314,6 +327,120 @@ void SurfaceWidget::resizeEvent(QResizeEvent* e) {
 
 void SurfaceWidget::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy); }
 
+QString SurfaceWidget::row(int line) const {
+    const Surface& s = window_.surface();
+    return line >= 0 && static_cast<std::size_t>(line) < s.rowCount() ? q(s.row(static_cast<std::size_t>(line)))
+                                                                      : QString();
+}
+
+int SurfaceWidget::lineStart(int line) const {
+    const Surface& s = window_.surface();
+    qsizetype at = 0;
+    for (std::size_t i = 0; i < s.rowCount() && static_cast<int>(i) < line; ++i) at += q(s.row(i)).size() + 1;
+    return static_cast<int>(at);
+}
+
+int SurfaceWidget::caretOffset() const { return lineStart(caretLine_) + caretColumn_; }
+
+void SurfaceWidget::setCaretOffset(int offset) {
+    const Surface& s = window_.surface();
+    int line = 0;
+    qsizetype at = 0;
+    for (std::size_t i = 0; i < s.rowCount(); ++i, ++line) {
+        const qsizetype size = q(s.row(i)).size();
+        if (offset <= at + size || i + 1 == s.rowCount()) break;
+        at += size + 1;
+    }
+    moveCaret(line, static_cast<int>(offset - at));
+}
+
+QRect SurfaceWidget::characterRect(int offset) const {
+    const Surface& s = window_.surface();
+    qsizetype at = 0;
+    for (std::size_t i = 0; i < s.rowCount(); ++i) {
+        const QString text = q(s.row(i));
+        if (offset <= at + text.size()) {
+            const int column = static_cast<int>(offset - at);
+            const QFontMetrics fm = fontMetrics();
+            const int x = padding() - horizontalScrollBar()->value() + fm.horizontalAdvance(text.left(column));
+            const int y = static_cast<int>(i) * lineHeight() + padding() - verticalScrollBar()->value();
+            // The newline ending a row: a narrow place after its text.
+            const int w = column < text.size() ? fm.horizontalAdvance(text.mid(column, 1)) : fm.averageCharWidth();
+            return {x, y, std::max(1, w), lineHeight()};
+        }
+        at += text.size() + 1;
+    }
+    return {};
+}
+
+int SurfaceWidget::offsetAt(const QPoint& point) const {
+    const int y = point.y() + verticalScrollBar()->value() - padding();
+    if (y < 0) return -1;
+    const int line = y / lineHeight();
+    if (static_cast<std::size_t>(line) >= window_.surface().rowCount()) return -1;
+    const QString text = row(line);
+    const QFontMetrics fm = fontMetrics();
+    const int x = point.x() + horizontalScrollBar()->value() - padding();
+    int column = 0;
+    while (column < text.size() && fm.horizontalAdvance(text.left(column + 1)) <= x) ++column;
+    return lineStart(line) + column;
+}
+
+void SurfaceWidget::moveCaret(int line, int column) {
+    const int lines = static_cast<int>(window_.surface().rowCount());
+    line = std::clamp(line, 0, std::max(0, lines - 1));
+    column = std::clamp(column, 0, static_cast<int>(row(line).size()));
+    const bool moved = line != caretLine_ || column != caretColumn_;
+    caretLine_ = line;
+    caretColumn_ = column;
+    // In sight, at least in part.
+    const int lh = lineHeight();
+    QScrollBar* v = verticalScrollBar();
+    const int top = line * lh + padding() - v->value();
+    if (top + lh <= 0) v->setValue(line * lh + padding());
+    else if (top >= viewport()->height()) v->setValue(line * lh + padding() + lh - viewport()->height());
+    const QRect at = characterRect(caretOffset());
+    QScrollBar* h = horizontalScrollBar();
+    if (at.left() < 0) h->setValue(h->value() + at.left() - padding());
+    else if (at.right() >= viewport()->width()) h->setValue(h->value() + at.right() - viewport()->width() + padding());
+    viewport()->update();
+    if (moved) {
+        QAccessibleTextCursorEvent event(this, caretOffset());
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+bool SurfaceWidget::caretKey(QKeyEvent* e) {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    const int lh = lineHeight();
+    const int page = std::max(1, viewport()->height() / std::max(1, lh));
+    const int last = std::max(0, static_cast<int>(window_.surface().rowCount()) - 1);
+    if (mods == Qt::ControlModifier) {
+        if (e->key() == Qt::Key_Home) moveCaret(0, 0);
+        else if (e->key() == Qt::Key_End) moveCaret(last, INT_MAX);
+        else return false;
+        return true;
+    }
+    if (mods != Qt::NoModifier) return false;
+    switch (e->key()) {
+    case Qt::Key_Up: moveCaret(caretLine_ - 1, caretColumn_); return true;
+    case Qt::Key_Down: moveCaret(caretLine_ + 1, caretColumn_); return true;
+    case Qt::Key_PageUp: moveCaret(caretLine_ - page, caretColumn_); return true;
+    case Qt::Key_PageDown: moveCaret(caretLine_ + page, caretColumn_); return true;
+    case Qt::Key_Home: moveCaret(caretLine_, 0); return true;
+    case Qt::Key_End: moveCaret(caretLine_, INT_MAX); return true;
+    case Qt::Key_Left:
+        if (caretColumn_ > 0) moveCaret(caretLine_, caretColumn_ - 1);
+        else if (caretLine_ > 0) moveCaret(caretLine_ - 1, INT_MAX);
+        return true;
+    case Qt::Key_Right:
+        if (caretColumn_ < row(caretLine_).size()) moveCaret(caretLine_, caretColumn_ + 1);
+        else if (caretLine_ < last) moveCaret(caretLine_ + 1, 0);
+        return true;
+    default: return false;
+    }
+}
+
 void SurfaceWidget::keyPressEvent(QKeyEvent* e) {
     const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
     if (e->key() == Qt::Key_C && mods == (Qt::ControlModifier | Qt::ShiftModifier)) {
@@ -327,9 +454,15 @@ void SurfaceWidget::keyPressEvent(QKeyEvent* e) {
     if (mods == Qt::ControlModifier && (e->key() == Qt::Key_Home || e->key() == Qt::Key_End)) {
         QScrollBar* v = verticalScrollBar();
         v->setValue(e->key() == Qt::Key_Home ? v->minimum() : v->maximum());
+        caretKey(e);
         return;
     }
-    QAbstractScrollArea::keyPressEvent(e);
+    // The rows scroll as before (a line, a page), and the caret goes along:
+    // the view moves only further where the caret went out of sight.
+    // Sideways the caret leads, a character at a time.
+    const bool sideways = mods == Qt::NoModifier && (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right);
+    if (!sideways) QAbstractScrollArea::keyPressEvent(e);
+    if (caretKey(e)) e->accept();
 }
 
 void SurfaceWidget::focusInEvent(QFocusEvent* e) {
@@ -345,10 +478,12 @@ void SurfaceWidget::focusOutEvent(QFocusEvent* e) {
 void SurfaceWidget::paintEvent(QPaintEvent* e) {
     const Surface& s = window_.surface();
     if (hasFocus()) {
-        // The focus ring: the band has the keyboard.
+        // The focus ring: the band has the keyboard; and the caret.
         QPainter ring(viewport());
         ring.setPen(QPen(palette().color(QPalette::Highlight), 2));
         ring.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+        const QRect caret = characterRect(caretOffset());
+        if (!caret.isNull()) ring.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), palette().color(QPalette::WindowText));
     }
     const int lh = lineHeight();
     const int pad = padding();

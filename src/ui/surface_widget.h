@@ -50,6 +50,7 @@ class SurfaceWidget : public QAbstractScrollArea {
     Q_OBJECT
 public:
     SurfaceWidget(const Window& window, QWidget* parent);
+    const Window& window() const { return window_; }
 
     // The window's surface changed: new scroll ranges, and rows that were
     // added are brought into view.
@@ -58,6 +59,16 @@ public:
     int padding() const;  // between the band's top and left edges and the rows
 
     QString allRows() const;  // every row the surface holds, newline-separated
+    // The caret, an offset into allRows(): the arrow keys, Home and End move
+    // it line by line and character by character through the rows, and a
+    // screen reader reads what it comes to.
+    int caretOffset() const;
+    void setCaretOffset(int offset);
+    // Where the character at `offset` of allRows() stands, in the
+    // viewport's coordinates; the offset of the character at a point there
+    // (-1 on no row).
+    QRect characterRect(int offset) const;
+    int offsetAt(const QPoint& point) const;
     void copyRows() const;
     void copyTable() const;  // the rows as tab-separated columns
     PrintedRows printed() const;
@@ -81,6 +92,12 @@ protected:
 
 private:
     void updateRanges();
+    QString row(int line) const;
+    int lineStart(int line) const;  // the offset of the row's first character
+    // Puts the caret on the row and column (both clamped) and tells a
+    // screen reader; the view follows it where it went out of sight.
+    void moveCaret(int line, int column);
+    bool caretKey(QKeyEvent* e);  // a key that moves the caret; true when it did
 
     const Window& window_;
     QAction* postAction_ = nullptr;  // 记入凭证…
@@ -88,6 +105,7 @@ private:
     int widest_ = 0;            // the widest of them, in pixels
     qsizetype chars_ = 0;       // their text's length, newlines between rows
     qsizetype lastChars_ = 0;   // the last one's
+    int caretLine_ = 0, caretColumn_ = 0;
 };
 
 }  // namespace kelmora

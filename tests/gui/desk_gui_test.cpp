@@ -314,7 +314,12 @@ TEST(Accessible, EveryBoxIsNamedByItsLabelAndEveryButtonByItsCaption) {
                     beside = l;
             }
             if (beside) {
-                EXPECT_EQ(name, beside->text()) << box->objectName().toStdString();
+                // (A label two boxes share comes after the group the box
+                // stands in.)
+                if (name != beside->text()) {
+                    EXPECT_TRUE(name.endsWith(QLatin1Char(' ') + beside->text()))
+                        << box->objectName().toStdString() << " " << name.toStdString();
+                }
                 ++named;
             }
         }
@@ -345,8 +350,8 @@ TEST(Accessible, NamesOfBoxesWithoutALabelOfTheirOwn) {
         // A grid headed by years.
         {"Form125", "Text7", QStringLiteral("债券收入 价款-为负值")},
         {"Form125", "Text8", QStringLiteral("债券收入 1")},
-        // The main window's box under its title.
-        {"Form1", "Text1", QStringLiteral("Kelmora")},
+        // The main window's box under its title: what to type into it.
+        {"Form1", "Text1", QStringLiteral("业务或科目名称")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.form) + "." + c.box);
