@@ -130,8 +130,9 @@
     const title = $('window-title');
     title.textContent = def.caption;
     title.dataset.form = def.name;
-    // The tab goes by the name a person knows the window by.
-    document.title = def.shortName === texts.title ? texts.title : def.shortName + ' — ' + texts.title;
+    // The tab goes by the name a person knows the window by; the main
+    // window's by the program's.
+    document.title = def.name === 'Form1' ? texts.title : def.shortName + ' — ' + texts.title;
     drawMenu(def);
 
     const layout = $('layout');

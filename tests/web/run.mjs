@@ -1,8 +1,10 @@
 // The web edition's tests: the model under node (every scenario through the
 // node runner, its command line, the number tables), then the page in
-// headless Chromium.  `node tests/web/run.mjs [node|browser]` runs one part.
+// headless Chromium, then its main path in Chromium, Firefox ESR and
+// WebKitGTK.  `node tests/web/run.mjs [node|browser|engines]` runs one part.
 import {scenarios, commandLine, numberTables} from './node_checks.mjs';
 import {browserTests} from './browser.mjs';
+import {engineTests} from './engines.mjs';
 
 const only = process.argv[2];
 const failures = [];
@@ -19,6 +21,7 @@ if (!only || only === 'browser') {
     failures.push(`browser tests stopped: ${e.stack || e}`);
   }
 }
+if (!only || only === 'engines') await engineTests(failures);
 const seconds = ((Date.now() - started) / 1000).toFixed(1);
 if (failures.length) {
   console.log(`\nweb edition: ${failures.length} FAILED (${seconds} s)`);
