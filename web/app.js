@@ -615,9 +615,10 @@
   function loadModel(imports) {
     return fetch(MODEL, {credentials: 'same-origin'}).then((response) => {
       if (!response.ok) throw new Error(`${MODEL}: ${response.status}`);
-      if (offline && !navigator.serviceWorker.controller) {
+      if (offline && !navigator.serviceWorker.controller && typeof caches !== 'undefined') {
         const copy = response.clone();
-        saved = caches.open(CACHE).then((c) => c.put(MODEL, copy)).catch(() => {});
+        // Without storage (some private windows) the worker fetches it itself.
+        saved = Promise.resolve().then(() => caches.open(CACHE)).then((c) => c.put(MODEL, copy)).catch(() => {});
       }
       // A host that sends the module with another type cannot stream it.
       const type = (response.headers.get('Content-Type') || '').split(';')[0].trim();

@@ -174,6 +174,7 @@ async function mainPath(d, url, c, server) {
   // Under the service worker, the loads since downloaded nothing more.
   await sleep(300);
   c.equal(server.requests(MODEL) - before, 1, `${at}: loads under the service worker download no model`);
+  if (d.flush) await d.flush();
   c.equal(d.errors, [], `${at}: no console error`);
 }
 
@@ -240,13 +241,37 @@ function puppeteerDriver(name, page, realPaste) {
   return d;
 }
 
-// A WebDriver session as a driver.  The engine's console is read in a
-// browser of its own (plainLoad): the driver has no way to it.
+// In the page: console errors, uncaught exceptions and unhandled rejections
+// recorded from now on, once per document.
+function recordErrors() {
+  if (window.kelmoraErrors) return;
+  window.kelmoraErrors = [];
+  const error = console.error;
+  console.error = (...args) => {
+    window.kelmoraErrors.push(`console: ${args.join(' ')}`);
+    error.apply(console, args);
+  };
+  window.addEventListener('error', (e) => window.kelmoraErrors.push(`uncaught: ${e.message}`));
+  window.addEventListener('unhandledrejection', (e) => window.kelmoraErrors.push(`unhandled: ${e.reason}`));
+}
+
+// A WebDriver session as a driver.  The engine's own console is read in a
+// browser of its own (plainLoad): the driver has no way to it.  What the
+// page's scripts report is recorded in each document it shows, from the
+// moment it is shown.
 function webdriverDriver(s) {
+  const collect = async () => {
+    d.errors.push(...(await s.run(() => (window.kelmoraErrors ? window.kelmoraErrors.splice(0) : []))));
+  };
   const d = {
     name: 'webkit',
     errors: [],
-    go: (u) => s.go(u),
+    go: async (u) => {
+      await collect().catch(() => {});
+      await s.go(u);
+      await s.run(recordErrors);
+    },
+    flush: collect,
     run: (fn, ...args) => s.run(fn, ...args),
     waitFor: (fn, what, ...args) => s.waitFor(fn, what, 15000, ...args),
     click: (css) => s.click(css),
