@@ -26,10 +26,15 @@ as_root() {
 }
 
 # Debian's packages: emscripten and what builds with it, node for the runner
-# and the tests, chromium for the browser tests and the benchmark.
+# and the tests, chromium for the browser tests and the benchmark, Firefox ESR
+# and WebKitGTK's driver (with its MiniBrowser, on Xvfb) for the main path in
+# the other engines.
 install_missing() {
   local want=(emscripten cmake ninja-build googletest python3)
-  case "$mode" in test|bench) want+=(chromium) ;; esac
+  case "$mode" in
+    test) want+=(chromium firefox-esr webkit2gtk-driver xvfb) ;;
+    bench) want+=(chromium) ;;
+  esac
   command -v node >/dev/null 2>&1 || want+=(nodejs)
   # npm brings SQLite's source for the build, and the test tools.
   command -v npm >/dev/null 2>&1 || want+=(npm)
@@ -41,7 +46,7 @@ install_missing() {
     echo "installing: ${missing[*]}"
     # apt may be busy with another install: wait for it.
     local tries=0
-    until as_root apt-get update -q && as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"; do
+    until as_root apt-get update -q && as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -q "${missing[@]}"; do
       tries=$((tries + 1))
       [ "$tries" -lt 30 ] || { echo "apt-get failed" >&2; exit 1; }
       sleep 10

@@ -130,8 +130,9 @@
     const title = $('window-title');
     title.textContent = def.caption;
     title.dataset.form = def.name;
-    // The tab goes by the name a person knows the window by.
-    document.title = def.shortName === texts.title ? texts.title : def.shortName + ' — ' + texts.title;
+    // The tab goes by the name a person knows the window by; the main
+    // window's by the program's.
+    document.title = def.name === 'Form1' ? texts.title : def.shortName + ' — ' + texts.title;
     drawMenu(def);
 
     const layout = $('layout');
@@ -617,9 +618,10 @@
   function loadModel(imports) {
     return fetch(MODEL, {credentials: 'same-origin'}).then((response) => {
       if (!response.ok) throw new Error(`${MODEL}: ${response.status}`);
-      if (offline && !navigator.serviceWorker.controller) {
+      if (offline && !navigator.serviceWorker.controller && typeof caches !== 'undefined') {
         const copy = response.clone();
-        saved = caches.open(CACHE).then((c) => c.put(MODEL, copy)).catch(() => {});
+        // Without storage (some private windows) the worker fetches it itself.
+        saved = Promise.resolve().then(() => caches.open(CACHE)).then((c) => c.put(MODEL, copy)).catch(() => {});
       }
       // A host that sends the module with another type cannot stream it.
       const type = (response.headers.get('Content-Type') || '').split(';')[0].trim();
