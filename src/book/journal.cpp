@@ -472,8 +472,15 @@ std::vector<int> Workbook::reopen(const std::string& month) {
         if (journal_.latestClosed() != month)
             throw RefusedError("只能反结账最近结账的月份 " + journal_.latestClosed() + "。",
                                month + " is not the latest closed month " + journal_.latestClosed());
-        for (const Voucher& v : journal_.vouchers())
-            if (v.closes == month) removed.push_back(v.number);
+        for (const Voucher& v : journal_.vouchers()) {
+            if (v.closes != month) continue;
+            // A closing voucher reversed by hand: the reversal goes first, so
+            // that no reversal is left reversing nothing.
+            if (const int r = journal_.reversalOf(v.number))
+                throw RefusedError(voucherName(v.number) + " 已由 " + voucherName(r) + " 冲销，请先删除 " + voucherName(r) + "。",
+                                   voucherName(v.number) + " is reversed by " + voucherName(r));
+            removed.push_back(v.number);
+        }
         c.removed = removed;
         c.reopened.push_back(month);
         c.logged.push_back({now(), "反结账", month + "，删除结转凭证 " + numberList(removed)});

@@ -246,6 +246,7 @@ public:
     std::vector<int> close(const std::string& month);
     // 反结账: undoes the latest close, which must be month's; removes the
     // vouchers it posted (their numbers are not given again) and returns them.
+    // Refused while one of them has been reversed by hand.
     std::vector<int> reopen(const std::string& month);
     // Writes the whole journal into a new store (另存为); the workbook then
     // lives there.

@@ -229,13 +229,24 @@ TEST(Closing, AMonthClosesToTheProfitWorkedOutByHandAndReopensExactly) {
     }
     EXPECT_EQ(b.journal().latestClosed(), "2026-02");
     EXPECT_EQ(b.close("2026-03"), (std::vector<int>{14, 15}));
+    // A closing voucher reversed by hand: its reversal has to go before the close is undone.
+    const int red = b.reverse(15, "2026-04-01");
+    try {
+        b.reopen("2026-03");
+        ADD_FAILURE() << "reopened under a reversal";
+    } catch (const RefusedError& e) {
+        EXPECT_EQ(e.line(), "记-15 is reversed by 记-16");
+    }
+    b.remove(red);
 
     // Each step is in the log.
     std::vector<std::string> actions;
     for (const LogEntry& e : b.journal().log()) actions.push_back(e.action);
     EXPECT_EQ(std::count(actions.begin(), actions.end(), "结账"), 3);
+    EXPECT_EQ(std::count(actions.begin(), actions.end(), "冲销"), 1);
     EXPECT_EQ(std::count(actions.begin(), actions.end(), "反结账"), 1);
-    EXPECT_NE(b.journal().log().back().detail.find("记-14、记-15"), std::string::npos) << b.journal().log().back().detail;
+    const auto close = std::find_if(b.journal().log().rbegin(), b.journal().log().rend(), [](const LogEntry& e) { return e.action == "结账"; });
+    EXPECT_NE(close->detail.find("记-14、记-15"), std::string::npos) << close->detail;
 }
 
 TEST(Closing, DecemberCarriesTheYearsProfitOrLossToRetainedEarnings) {
