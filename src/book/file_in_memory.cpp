@@ -1,6 +1,8 @@
 // Kelmora — the workbook where there is no database on disk (the runner under
-// node, the fuzzed runner): vouchers are kept in memory for the run, and a
-// file cannot be opened.  Linked in place of the SQLite storage's openFile.
+// node, the fuzzed runner): everything the workbook holds (vouchers, opening
+// balances, closed months, the operation log) is kept in memory for the run,
+// and a file cannot be opened.  Linked in place of the SQLite storage's
+// openFile.
 #include "book/journal.h"
 
 namespace kelmora::book {
