@@ -221,6 +221,8 @@ Workbook::Workbook(std::unique_ptr<Store> store) : store_(std::move(store)) {
     if (store_) store_->load(journal_);
 }
 
+std::vector<LogEntry> Workbook::log() const { return store_ ? store_->readLog() : journal_.log(); }
+
 void Workbook::refresh() {
     if (store_) store_->refresh(journal_);
 }
@@ -497,7 +499,7 @@ void Workbook::moveTo(std::unique_ptr<Store> store) {
         c.openings = journal_.openings();
         c.nextNumber = journal_.nextNumber();
         c.closed = journal_.closedMonths();
-        c.logged = journal_.log();
+        c.logged = log();
         store->commit(c);
     } catch (...) {
         store->rollback();
@@ -553,10 +555,10 @@ std::string trialCsv(const TrialBalance& t) {
     return out;
 }
 
-std::string logCsv(const Journal& j) {
+std::string logCsv(const std::vector<LogEntry>& log) {
     std::string out(kBom);
     csvRow(out, {"时间", "操作", "内容"});
-    for (const LogEntry& e : j.log()) csvRow(out, {e.at, e.action, e.detail});
+    for (const LogEntry& e : log) csvRow(out, {e.at, e.action, e.detail});
     return out;
 }
 

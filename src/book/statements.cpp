@@ -27,19 +27,19 @@ struct Figures {
     std::set<std::string> unplaced;
 
     void add(const std::string& account, Cents value) {
-        const std::string first(firstLevel(account));
-        const Placement p = place(first);
-        if (!p.account) {
-            if (value != 0) unplaced.insert(first);
+        const std::string_view first = firstLevel(account);
+        const ChartAccount* a = accountOf(first);
+        if (!a) {
+            if (value != 0) unplaced.insert(std::string(first));
             return;
         }
-        auto& leaves = byCode[p.account->code];
+        auto& leaves = byCode[a->code];
         for (Leaf& l : leaves)
             if (l.account == account) {
                 l.value = addCents(l.value, value);
                 return;
             }
-        leaves.push_back({account, first, value});
+        leaves.push_back({account, std::string(first), value});
     }
 };
 
@@ -58,8 +58,8 @@ Figures balancesAt(const Journal& j, std::string_view last) {
 
 bool closesProfit(const Voucher& v) {
     for (const Line& l : v.lines) {
-        const Placement p = place(firstLevel(l.account));
-        if (p.account && p.account->code == kProfitCode) return true;
+        const ChartAccount* a = accountOf(firstLevel(l.account));
+        if (a && a->code == kProfitCode) return true;
     }
     return false;
 }
