@@ -292,6 +292,8 @@ TEST(Closing, RefusalsChangeNothing) {
     ASSERT_TRUE(unplaced);
     EXPECT_NE(unplaced->line().find("记-2 names 材料费用"), std::string::npos) << unplaced->line();
     EXPECT_EQ(b.closeRefusal("2026-13")->line(), "not a month YYYY-MM: 2026-13");
+    // The statements leave the unplaced name out, and say so.
+    EXPECT_EQ(balanceSheet(b.journal(), "2026-04").unplaced, std::vector<std::string>{"材料费用"});
     EXPECT_EQ(b.journal().vouchers().size(), 2u);
     EXPECT_TRUE(b.journal().closedMonths().empty());
     // A month without vouchers closes, and locks what is before it.
@@ -645,6 +647,29 @@ TEST(BookFile, ALayout2FileOpensUnchangedAndIsBroughtForward) {
     EXPECT_EQ(log[0].action, "冲销");
     EXPECT_EQ(log[1].action, "结账");
     EXPECT_TRUE(again.journal().locked("2026-01-31"));
+}
+
+TEST(BookFile, AMonthClosedByAnotherProgramIsLockedHereToo) {
+    TempDir dir;
+    const std::string path = dir.file("shared.kbook");
+    Workbook a(SqliteStore::open(path)), b(SqliteStore::open(path));
+    a.post({d("2026-03-02", "销售", {dr("银行存款", Y(10)), cr("主营业务收入", Y(10))})});
+    b.refresh();
+    a.close("2026-03");
+    // b read the file before the close: its change reads the close in first.
+    try {
+        b.post({d("2026-03-31", "补记", {dr("库存现金", 1), cr("银行存款", 1)})});
+        ADD_FAILURE() << "posted into a month another program closed";
+    } catch (const RefusedError& e) {
+        EXPECT_EQ(e.line(), "period 2026-03 is closed");
+    }
+    EXPECT_EQ(b.journal().latestClosed(), "2026-03");
+    EXPECT_EQ(b.journal().vouchers().size(), 2u);
+    EXPECT_THROW(b.close("2026-03"), RefusedError);
+    EXPECT_EQ(b.reopen("2026-03"), std::vector<int>{2});
+    a.refresh();
+    EXPECT_TRUE(a.journal().closedMonths().empty());
+    EXPECT_EQ(a.journal().vouchers().size(), 1u);
 }
 
 }  // namespace
