@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <random>
 #include <set>
 
 #include "book/chart.h"
@@ -503,6 +504,48 @@ TEST(Statements, EveryAccountOfTheChartLandsInTheBalanceSheetAndItBalances) {
         if (n >= 35 && n <= 64) sum += *parseAmount(text);
     }
     EXPECT_EQ(sum, sheet.item("资产总计")->amount);
+}
+
+TEST(Statements, ClosedMonthsCarryTheIncomeStatementsProfitToTheCent) {
+    // Random vouchers over every account of the chart (以前年度损益调整,
+    // which the 利润表 leaves out, and 本年利润 aside) in January to
+    // November, every month closed in turn: each month's balance sheet
+    // balances, the months' 净利润 add up to the year's, and 本年利润 holds it.
+    std::mt19937 random(20261211);
+    std::vector<std::string> names;
+    for (const ChartAccount& a : chart())
+        if (a.code != "4103" && a.code != "6901") names.emplace_back(a.name);
+    Workbook b;
+    b.setOpening("银行存款", Y(500000));
+    b.setOpening("实收资本", -Y(500000));
+    std::vector<Workbook::Draft> drafts;
+    for (int i = 0; i < 600; ++i) {
+        const auto pick = [&] {
+            std::string n = names[std::uniform_int_distribution<std::size_t>(0, names.size() - 1)(random)];
+            return random() % 3 == 0 ? n + "-明细" : n;
+        };
+        const Cents x = std::uniform_int_distribution<Cents>(1, 9999999)(random), y = std::uniform_int_distribution<Cents>(1, x)(random);
+        char date[16];
+        std::snprintf(date, sizeof date, "2026-%02d-%02d", static_cast<int>(random() % 11 + 1), static_cast<int>(random() % 28 + 1));
+        drafts.push_back({date, "x", {{Side::Debit, pick(), x}, {Side::Credit, pick(), y}, {Side::Credit, pick(), x - y}}});
+        if (drafts.back().lines[2].amount == 0) drafts.back().lines.pop_back();
+    }
+    b.post(drafts);
+    Cents months = 0;
+    for (int m = 1; m <= 11; ++m) {
+        char month[8];
+        std::snprintf(month, sizeof month, "2026-%02d", m);
+        b.close(month);
+        const FinancialStatement sheet = balanceSheet(b.journal(), month);
+        EXPECT_EQ(sheet.item("资产总计")->amount, sheet.item("负债和所有者权益总计")->amount) << month;
+        months += incomeStatement(b.journal(), month).item("净利润")->amount;
+    }
+    const Cents year = incomeStatement(b.journal(), "2026-11").item("净利润")->other;
+    EXPECT_NE(year, 0);
+    EXPECT_EQ(months, year);
+    EXPECT_EQ(-balanceOf(b.journal(), "本年利润"), year);
+    for (const ChartAccount& a : chart())
+        if (a.cls == AccountClass::ProfitLoss) EXPECT_EQ(balanceOf(b.journal(), std::string(a.name)), 0) << a.name;
 }
 
 TEST(Statements, BalanceTableOfAMonth) {
