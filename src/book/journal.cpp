@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <ctime>
-#include <set>
 
 namespace kelmora::book {
 
@@ -310,7 +309,7 @@ std::vector<int> Workbook::post(const std::vector<Draft>& drafts) {
         const std::string at = now();
         for (const Draft& d : drafts) {
             numbers.push_back(c.nextNumber);
-            c.added.push_back({c.nextNumber++, d.date, d.summary, d.lines});
+            c.added.push_back({c.nextNumber++, d.date, d.summary, d.lines, 0, {}});
             c.logged.push_back({at, "记账", described(c.added.back())});
         }
     });

@@ -486,7 +486,8 @@ TEST(Statements, EveryAccountOfTheChartLandsInTheBalanceSheetAndItBalances) {
     int k = 0;
     for (const ChartAccount& a : chart()) {
         if (a.code == "1002") continue;
-        const Cents amount = Y(100 + 7 * ++k) + k;
+        ++k;
+        const Cents amount = Y(100 + 7 * k) + k;
         const std::string name = std::string(a.name) + (k % 3 == 0 ? "-明细" : "");
         std::vector<Line> lines = k % 2 ? std::vector<Line>{{Side::Debit, name, amount}, {Side::Credit, "银行存款", amount}}
                                         : std::vector<Line>{{Side::Debit, "银行存款", amount}, {Side::Credit, name, amount}};
@@ -545,7 +546,9 @@ TEST(Statements, ClosedMonthsCarryTheIncomeStatementsProfitToTheCent) {
     EXPECT_EQ(months, year);
     EXPECT_EQ(-balanceOf(b.journal(), "本年利润"), year);
     for (const ChartAccount& a : chart())
-        if (a.cls == AccountClass::ProfitLoss) EXPECT_EQ(balanceOf(b.journal(), std::string(a.name)), 0) << a.name;
+        if (a.cls == AccountClass::ProfitLoss) {
+            EXPECT_EQ(balanceOf(b.journal(), std::string(a.name)), 0) << a.name;
+        }
 }
 
 TEST(Statements, BalanceTableOfAMonth) {
@@ -602,7 +605,7 @@ TEST(Words, AmountsInWordsWorkedByHand) {
 }
 
 TEST(VoucherPage, TheLayoutAndALongVoucherContinued) {
-    Voucher v{7, "2026-04-01", "外埠采购", {dr("材料采购-甲", Y(100)), dr("应交税金-应交增值税（进）", Y(17)), cr("其他货币资金", Y(117))}};
+    Voucher v{7, "2026-04-01", "外埠采购", {dr("材料采购-甲", Y(100)), dr("应交税金-应交增值税（进）", Y(17)), cr("其他货币资金", Y(117))}, 0, {}};
     auto pages = voucherPages(v);
     ASSERT_EQ(pages.size(), 1u);
     const VoucherPage& p = pages[0];
