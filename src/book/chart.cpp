@@ -1,6 +1,7 @@
 #include "book/chart.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace kelmora::book {
 
@@ -256,6 +257,17 @@ const std::vector<UnplacedName>& unplacedNames() {
     return names;
 }
 
+const ChartAccount* accountOf(std::string_view name) {
+    static const std::unordered_map<std::string_view, const ChartAccount*> byName = [] {
+        std::unordered_map<std::string_view, const ChartAccount*> m;
+        for (const ChartAccount& a : chart()) m.emplace(a.name, &a);
+        for (const OtherName& o : otherNames()) m.emplace(o.name, chartByName(o.chartName));
+        return m;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
+}
+
 Placement place(std::string_view name) {
     Placement p;
     if ((p.account = chartByName(name))) {
@@ -279,8 +291,8 @@ Placement place(std::string_view name) {
 }
 
 std::string_view codeOf(std::string_view account) {
-    const Placement p = place(firstLevel(account));
-    return p.account ? p.account->code : std::string_view();
+    const ChartAccount* a = accountOf(firstLevel(account));
+    return a ? a->code : std::string_view();
 }
 
 }  // namespace kelmora::book

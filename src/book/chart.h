@@ -59,6 +59,8 @@ struct Placement {
 };
 // Where the first-level name books to.
 Placement place(std::string_view firstLevelName);
+// The same, for the ledger's loops: the account, or null when unplaced.
+const ChartAccount* accountOf(std::string_view firstLevelName);
 
 // The code standing beside an account name in the ledger views ("1002" for
 // 银行存款-工行); empty for a name the chart does not place.

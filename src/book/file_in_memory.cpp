@@ -1,6 +1,7 @@
 // Kelmora — the workbook where there is no database on disk (the fuzzed
-// runner): vouchers are kept in memory for the run, and a file cannot be
-// opened.  Linked in place of the SQLite storage's openFile.
+// runner): everything the workbook holds (vouchers, opening balances, closed
+// months, the operation log) is kept in memory for the run, and a file cannot
+// be opened.  Linked in place of the SQLite storage's openFile.
 #include "book/journal.h"
 
 namespace kelmora::book {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <ctime>
-#include <set>
 
 namespace kelmora::book {
 
@@ -221,6 +220,8 @@ Workbook::Workbook(std::unique_ptr<Store> store) : store_(std::move(store)) {
     if (store_) store_->load(journal_);
 }
 
+std::vector<LogEntry> Workbook::log() const { return store_ ? store_->readLog() : journal_.log(); }
+
 void Workbook::refresh() {
     if (store_) store_->refresh(journal_);
 }
@@ -308,7 +309,7 @@ std::vector<int> Workbook::post(const std::vector<Draft>& drafts) {
         const std::string at = now();
         for (const Draft& d : drafts) {
             numbers.push_back(c.nextNumber);
-            c.added.push_back({c.nextNumber++, d.date, d.summary, d.lines});
+            c.added.push_back({c.nextNumber++, d.date, d.summary, d.lines, 0, {}});
             c.logged.push_back({at, "记账", described(c.added.back())});
         }
     });
@@ -472,8 +473,15 @@ std::vector<int> Workbook::reopen(const std::string& month) {
         if (journal_.latestClosed() != month)
             throw RefusedError("只能反结账最近结账的月份 " + journal_.latestClosed() + "。",
                                month + " is not the latest closed month " + journal_.latestClosed());
-        for (const Voucher& v : journal_.vouchers())
-            if (v.closes == month) removed.push_back(v.number);
+        for (const Voucher& v : journal_.vouchers()) {
+            if (v.closes != month) continue;
+            // A closing voucher reversed by hand: the reversal goes first, so
+            // that no reversal is left reversing nothing.
+            if (const int r = journal_.reversalOf(v.number))
+                throw RefusedError(voucherName(v.number) + " 已由 " + voucherName(r) + " 冲销，请先删除 " + voucherName(r) + "。",
+                                   voucherName(v.number) + " is reversed by " + voucherName(r));
+            removed.push_back(v.number);
+        }
         c.removed = removed;
         c.reopened.push_back(month);
         c.logged.push_back({now(), "反结账", month + "，删除结转凭证 " + numberList(removed)});
@@ -490,7 +498,7 @@ void Workbook::moveTo(std::unique_ptr<Store> store) {
         c.openings = journal_.openings();
         c.nextNumber = journal_.nextNumber();
         c.closed = journal_.closedMonths();
-        c.logged = journal_.log();
+        c.logged = log();
         store->commit(c);
     } catch (...) {
         store->rollback();
@@ -546,10 +554,10 @@ std::string trialCsv(const TrialBalance& t) {
     return out;
 }
 
-std::string logCsv(const Journal& j) {
+std::string logCsv(const std::vector<LogEntry>& log) {
     std::string out(kBom);
     csvRow(out, {"时间", "操作", "内容"});
-    for (const LogEntry& e : j.log()) csvRow(out, {e.at, e.action, e.detail});
+    for (const LogEntry& e : log) csvRow(out, {e.at, e.action, e.detail});
     return out;
 }
 

@@ -151,7 +151,9 @@ public:
     const std::vector<std::string>& closedMonths() const { return closed_; }
     std::string latestClosed() const { return closed_.empty() ? std::string() : closed_.back(); }
     bool locked(std::string_view date) const;
-    // The operation log, oldest first.
+    // The operation log as far as this journal holds it, oldest first: all of
+    // it for a workbook in memory, the entries made since it was read for one
+    // in a file (Workbook::log() reads the whole log).
     const std::vector<LogEntry>& log() const { return log_; }
     // The voucher that reverses voucher number in red; 0 for none.
     int reversalOf(int number) const;
@@ -193,6 +195,9 @@ public:
     virtual void rollback() noexcept = 0;
     // Reloads j when another program changed the file since.
     virtual void refresh(Journal& j) = 0;
+    // The whole operation log, oldest first.  It is read only when asked
+    // for: nothing the journal works out needs it.
+    virtual std::vector<LogEntry> readLog() = 0;
 };
 
 // What a user works with: the journal, and the store it is kept in (none for
@@ -206,6 +211,8 @@ public:
 
     const Journal& journal() const { return journal_; }
     bool inMemory() const { return !store_; }
+    // The operation log, oldest first (the view 操作日志 and its export).
+    std::vector<LogEntry> log() const;
     std::string path() const { return store_ ? store_->path() : std::string(); }
     void refresh();
 
@@ -246,6 +253,7 @@ public:
     std::vector<int> close(const std::string& month);
     // 反结账: undoes the latest close, which must be month's; removes the
     // vouchers it posted (their numbers are not given again) and returns them.
+    // Refused while one of them has been reversed by hand.
     std::vector<int> reopen(const std::string& month);
     // Writes the whole journal into a new store (另存为); the workbook then
     // lives there.
@@ -262,7 +270,7 @@ private:
 // fields quoted where they hold a comma, quote or line break.
 std::string vouchersCsv(const Journal& j);
 std::string trialCsv(const TrialBalance& t);
-std::string logCsv(const Journal& j);
+std::string logCsv(const std::vector<LogEntry>& log);
 // A CSV field and a row of them, as the exports above write them (the
 // statements and the practice gradebook write theirs with them too).
 std::string csvField(std::string_view s);

@@ -269,14 +269,9 @@ void SqliteStore::load(Journal& j) {
             Statement s(db_, path_, "SELECT month FROM closes ORDER BY month");
             while (s.step()) closed.push_back(s.text(0));
         }
-        std::vector<LogEntry> log;
-        {
-            Statement s(db_, path_, "SELECT at, action, detail FROM log ORDER BY seq");
-            while (s.step()) log.push_back({s.text(0), s.text(1), s.text(2)});
-        }
         seen_ = dataVersion();
         if (own) exec(db_, path_, "COMMIT");
-        j.replace(std::move(vouchers), std::move(openings), next, std::move(closed), std::move(log));
+        j.replace(std::move(vouchers), std::move(openings), next, std::move(closed));
     } catch (...) {
         if (own) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
@@ -345,6 +340,13 @@ void SqliteStore::rollback() noexcept {
 
 void SqliteStore::refresh(Journal& j) {
     if (dataVersion() != seen_) load(j);
+}
+
+std::vector<LogEntry> SqliteStore::readLog() {
+    std::vector<LogEntry> log;
+    Statement s(db_, path_, "SELECT at, action, detail FROM log ORDER BY seq");
+    while (s.step()) log.push_back({s.text(0), s.text(1), s.text(2)});
+    return log;
 }
 
 std::unique_ptr<Store> openFile(const std::string& path) { return SqliteStore::open(path); }

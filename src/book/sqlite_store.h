@@ -37,6 +37,7 @@ public:
     void commit(const Change& c) override;
     void rollback() noexcept override;
     void refresh(Journal& j) override;
+    std::vector<LogEntry> readLog() override;
 
 private:
     static std::unique_ptr<SqliteStore> openChecked(const std::string& path, bool fresh);

@@ -27,19 +27,19 @@ struct Figures {
     std::set<std::string> unplaced;
 
     void add(const std::string& account, Cents value) {
-        const std::string first(firstLevel(account));
-        const Placement p = place(first);
-        if (!p.account) {
-            if (value != 0) unplaced.insert(first);
+        const std::string_view first = firstLevel(account);
+        const ChartAccount* a = accountOf(first);
+        if (!a) {
+            if (value != 0) unplaced.insert(std::string(first));
             return;
         }
-        auto& leaves = byCode[p.account->code];
+        auto& leaves = byCode[a->code];
         for (Leaf& l : leaves)
             if (l.account == account) {
                 l.value = addCents(l.value, value);
                 return;
             }
-        leaves.push_back({account, first, value});
+        leaves.push_back({account, std::string(first), value});
     }
 };
 
@@ -58,8 +58,8 @@ Figures balancesAt(const Journal& j, std::string_view last) {
 
 bool closesProfit(const Voucher& v) {
     for (const Line& l : v.lines) {
-        const Placement p = place(firstLevel(l.account));
-        if (p.account && p.account->code == kProfitCode) return true;
+        const ChartAccount* a = accountOf(firstLevel(l.account));
+        if (a && a->code == kProfitCode) return true;
     }
     return false;
 }
@@ -96,7 +96,7 @@ struct Term {
 
 enum class Kind { Heading, Input, Total };
 
-struct Spec {
+struct Rule {
     std::string_view label, name;
     int level;
     Kind kind;
@@ -170,11 +170,11 @@ Cents evaluate(int sign, const std::vector<Term>& terms, const Figures& f, std::
     return total;
 }
 
-// Works out every item of the specs for the two sets of figures.
-std::vector<StatementItem> itemsOf(const std::vector<Spec>& specs, const Figures& now, const Figures& other) {
+// Works out every item of the rules for the two sets of figures.
+std::vector<StatementItem> itemsOf(const std::vector<Rule>& rules, const Figures& now, const Figures& other) {
     std::vector<StatementItem> items;
     std::map<std::string_view, std::size_t> at;
-    for (const Spec& s : specs) {
+    for (const Rule& s : rules) {
         StatementItem i;
         i.label = std::string(s.label);
         i.name = std::string(s.name);
@@ -227,8 +227,8 @@ const std::vector<std::string_view> kDerivatives{"3101", "3201", "3202"};
 const std::vector<std::string_view> kClearing{"3001", "3002"};
 const std::vector<std::string_view> kContracts{"5401", "5402"};
 
-const std::vector<Spec>& balanceSheetSpecs() {
-    static const std::vector<Spec> specs{
+const std::vector<Rule>& balanceSheetRules() {
+    static const std::vector<Rule> rules{
         {"流动资产：", "流动资产", 0, Kind::Heading, 1, {}, {}, ""},
         {"货币资金", "货币资金", 1, Kind::Input, 1, {{{"1001", "1002", "1012"}}}, {}, "库存现金 + 银行存款 + 其他货币资金"},
         {"交易性金融资产", "交易性金融资产", 1, Kind::Input, 1, {{{"1101"}}}, {}, "交易性金融资产"},
@@ -342,13 +342,13 @@ const std::vector<Spec>& balanceSheetSpecs() {
         {"负债和所有者权益（或股东权益）总计", "负债和所有者权益总计", 0, Kind::Total, -1, {},
          {{"负债合计", 1}, {"所有者权益合计", 1}}, "负债合计 + 所有者权益合计"},
     };
-    return specs;
+    return rules;
 }
 
-const std::vector<Spec>& incomeSpecs() {
+const std::vector<Rule>& incomeRules() {
     static const std::vector<std::string_view> kResearch{"研发", "研究"}, kInterest{"利息"}, kInterestIncome{"利息收入"},
         kAssociates{"联营", "合营"};
-    static const std::vector<Spec> specs{
+    static const std::vector<Rule> rules{
         {"一、营业收入", "营业收入", 0, Kind::Input, 1, {{{"6001", "6051", "6011", "6021", "6031", "6041"}}}, {},
          "主营业务收入 + 其他业务收入（+ 金融、保险企业的利息收入、手续费及佣金收入、保费收入、租赁收入），贷方减借方"},
         {"减：营业成本", "营业成本", 1, Kind::Input, -1,
@@ -401,7 +401,7 @@ const std::vector<Spec>& incomeSpecs() {
         {"六、综合收益总额", "综合收益总额", 0, Kind::Total, 1, {}, {{"净利润", 1}, {"其他综合收益的税后净额", 1}},
          "净利润 + 其他综合收益的税后净额"},
     };
-    return specs;
+    return rules;
 }
 
 std::string yearStart(std::string_view month) { return std::string(month.substr(0, 4)) + "-01-01"; }
@@ -436,7 +436,7 @@ FinancialStatement balanceSheet(const Journal& j, std::string_view month) {
     s.column = "期末余额";
     s.otherColumn = "年初余额";
     const Figures end = balancesAt(j, lastDay(month)), start = balancesAt(j, beforeYear(month));
-    s.items = itemsOf(balanceSheetSpecs(), end, start);
+    s.items = itemsOf(balanceSheetRules(), end, start);
     s.unplaced = unplacedOf(end, start);
     return s;
 }
@@ -449,7 +449,7 @@ FinancialStatement incomeStatement(const Journal& j, std::string_view month) {
     s.otherColumn = "本年累计金额";
     const std::string last = lastDay(month);
     const Figures m = movementsIn(j, std::string(month) + "-01", last), year = movementsIn(j, yearStart(month), last);
-    s.items = itemsOf(incomeSpecs(), m, year);
+    s.items = itemsOf(incomeRules(), m, year);
     s.unplaced = unplacedOf(m, year);
     return s;
 }

@@ -145,7 +145,8 @@ void BookActions::act(const std::string& action, const std::string& rest, std::o
             out << '|' << a.code << '\t' << a.name << '\t' << book::classWord(a.cls) << '\t' << book::sideWord(a.side) << '\n';
     } else if (action == "account") {
         if (rest.empty()) throw BookError("expected account NAME");
-        const book::Placement p = book::place(rest);
+        // A sub-account's name books where its first level does.
+        const book::Placement p = book::place(book::firstLevel(rest));
         if (!p.account) throw BookError(rest + " is not placed in the chart: " + p.reason);
         out << "account " << rest << ' ' << p.account->code << ' ' << p.account->name << '\n';
     } else if (action == "reverse") {

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <regex>
@@ -17,6 +18,7 @@
 #include <sstream>
 #include <thread>
 
+#include "book/chart.h"
 #include "book/journal.h"
 #include "book/sqlite_store.h"
 #include "book_support.h"
@@ -120,6 +122,90 @@ TEST(BookRunner, FilesAndErrorLines) {
     EXPECT_EQ(readAll(dir.file("notes.txt")), "不是账簿\n");
 }
 
+// Form2 prints two blocks of 800: 库存现金 against 待处理财产损溢, and that
+// against 营业外收入.
+const std::string kCashOver = "open Form2\nset Form2.Text1 800\nclick Form2.Command1\n";
+
+TEST(BookRunner, ClosingReversalAndLocksRefuseWithTheirLines) {
+    TempDir dir;
+    Result r = run(dir, kCashOver +
+                            "opening 库存现金 借 5\n"
+                            "close 2026-10\n"      // line 5: the openings do not balance
+                            "opening 库存现金 借 0\n"
+                            "date 2026-11-20\npost Form2 1 2\n"
+                            "date 2026-12-01\npost Form2 1\n"
+                            "close 2026-12\n"      // line 11: November is open
+                            "close 2026-11\n"
+                            "date 2026-11-30\n"
+                            "post Form2 1\n"       // line 14
+                            "delete 记-1\n"        // line 15
+                            "reverse 记-1\n"       // line 16: dated in the closed month
+                            "opening 库存现金 借 5\n"
+                            "close 2026-11\n"
+                            "date 2026-12-02\n"
+                            "reverse 记-1\n"
+                            "reverse 记-1\n"       // line 21
+                            "reverse 记-5\n"
+                            "reverse 记-99\n"
+                            "reverse 1\n"
+                            "reopen 2026-10\n"     // line 25
+                            "reopen 2026-13\n"
+                            "account 材料费用\n"
+                            "account 没有这个科目\n"
+                            "statement 现金流量表 2026-11\n"
+                            "statement 利润表 2026-1\n"  // line 30
+                            "reopen 2026-11\n"
+                            "reopen 2026-11\n"
+                            "delete 记-1\n"
+                            "delete 记-5\n"
+                            "delete 记-1\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out,
+              "show Form2\npost 记-1 Form2 1\npost 记-2 Form2 2\npost 记-3 Form2 1\n"
+              "post 记-4 close 2026-11\nclose 2026-11\npost 记-5 reverse 记-1\n"
+              "reopen 2026-11\ndelete 记-5\ndelete 记-1\n");
+    const std::string materials(place("材料费用").reason), unknown(place("没有这个科目").reason);
+    EXPECT_EQ(r.err,
+              "line 5: the trial balance of 2026-10 does not balance\n"
+              "line 11: earlier month 2026-11 is not closed\n"
+              "line 14: period 2026-11 is closed\n"
+              "line 15: period 2026-11 is closed\n"
+              "line 16: period 2026-11 is closed\n"
+              "line 17: period 2026-11 is closed\n"
+              "line 18: period 2026-11 is closed\n"
+              "line 21: 记-1 is reversed already by 记-5\n"
+              "line 22: 记-5 is a reversal\n"
+              "line 23: no voucher 记-99\n"
+              "line 24: no voucher 1\n"
+              "line 25: 2026-10 is not the latest closed month 2026-11\n"
+              "line 26: not a month YYYY-MM: 2026-13\n"
+              "line 27: 材料费用 is not placed in the chart: " + materials + "\n"
+              "line 28: 没有这个科目 is not placed in the chart: " + unknown + "\n"
+              "line 29: expected statement 资产负债表|利润表 YYYY-MM\n"
+              "line 30: not a month YYYY-MM: 2026-1\n"
+              "line 32: no month is closed\n"
+              "line 33: 记-1 is reversed by 记-5\n");
+    EXPECT_FALSE(materials.empty());
+
+    // A month with a voucher naming an unplaced account is not closed; the
+    // chart, in code order.
+    r = run(dir, kPurchase + "post Form4 1\nclose 2026-04\nchart\n");
+    EXPECT_EQ(r.err, "line 7: 记-1 names 材料费用, which the chart does not place: " + materials + "\n");
+    std::istringstream in(r.out);
+    std::vector<std::string> chartLines;
+    bool inChart = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line == "chart") inChart = true;
+        else if (inChart) chartLines.push_back(line);
+    }
+    ASSERT_EQ(chartLines.size(), chart().size());
+    EXPECT_EQ(chartLines.front(), "|1001\t库存现金\t资产\t借");
+    EXPECT_EQ(chartLines[1], "|1002\t银行存款\t资产\t借");
+    EXPECT_NE(std::find(chartLines.begin(), chartLines.end(), "|1602\t累计折旧\t资产\t贷"), chartLines.end());
+    EXPECT_NE(std::find(chartLines.begin(), chartLines.end(), "|6403\t税金及附加\t损益\t借"), chartLines.end());
+    EXPECT_EQ(chartLines.back(), "|6901\t以前年度损益调整\t损益\t借");
+}
+
 TEST(BookRunner, TwoRunnersPostingToOneFileLoseNothing) {
     TempDir dir;
     const std::string book = dir.file("shared.kbook");
@@ -211,6 +297,76 @@ TEST(BookRunner, KilledWhilePostingTheFileStaysWhole) {
     EXPECT_GT(reported.size(), 50u);
     std::printf("%d kills, %zu vouchers reported, %d posted but not yet reported when killed\n", runs,
                 reported.size(), unreported);
+}
+
+// A file of layout 2 with many vouchers, opened by runners killed at random
+// moments: whenever it is looked at, it is whole and either still of layout 2
+// or wholly of layout 3 (the migration is one transaction), and it opens
+// with its vouchers, openings and order unchanged.
+TEST(BookRunner, KilledWhileBringingALayout2FileForward) {
+    TempDir dir;
+    const std::string original = dir.file("v2-original.kbook"), book = dir.file("v2.kbook");
+    constexpr int kVouchers = 20000;
+    kelmora::testing::sql(original,
+                          "PRAGMA journal_mode=WAL; PRAGMA application_id=" + std::to_string(kApplicationId) +
+                              "; CREATE TABLE meta(key TEXT PRIMARY KEY, value INTEGER NOT NULL) WITHOUT ROWID;"
+                              "INSERT INTO meta VALUES('next_number', " + std::to_string(kVouchers + 5) + ");"
+                              "CREATE TABLE vouchers(number INTEGER PRIMARY KEY, date TEXT NOT NULL, summary TEXT NOT NULL);"
+                              "CREATE TABLE lines(voucher INTEGER NOT NULL, seq INTEGER NOT NULL,"
+                              " side INTEGER NOT NULL CHECK(side IN (1, -1)), account TEXT NOT NULL, cents INTEGER NOT NULL,"
+                              " PRIMARY KEY(voucher, seq)) WITHOUT ROWID;"
+                              "CREATE TABLE openings(account TEXT PRIMARY KEY, debit INTEGER NOT NULL, seq INTEGER NOT NULL) WITHOUT ROWID;"
+                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(kVouchers) +
+                              ") INSERT INTO vouchers SELECT i, '2026-01-15', '提现' || i FROM n;"
+                              "INSERT INTO lines SELECT number, 1, 1, '库存现金', number FROM vouchers;"
+                              "INSERT INTO lines SELECT number, 2, -1, '银行存款-工行', number FROM vouchers;"
+                              "INSERT INTO openings VALUES('银行存款', 900000, 1), ('库存现金', 100000, 2), ('实收资本', -1000000, 3);"
+                              "PRAGMA wal_checkpoint(TRUNCATE); PRAGMA user_version=2;");
+    const std::string bytes = readAll(original);
+    writeAll(dir.file("open.txt"), "book " + book + "\n");
+    std::mt19937 random(20261211);
+    int stayed = 0, forward = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (int run = 0; run < 30 && std::chrono::steady_clock::now() < deadline; ++run) {
+        std::filesystem::remove(book + "-wal");
+        std::filesystem::remove(book + "-shm");
+        writeAll(book, bytes);
+        const pid_t pid = start(dir.file("open.txt"), dir.file("open.out"), dir.file("open.err"));
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 250000)(random)));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_EQ(kelmora::testing::sql(book, "PRAGMA integrity_check"), "ok") << "run " << run;
+        const std::string version = kelmora::testing::sql(book, "PRAGMA user_version");
+        const std::string newTables = kelmora::testing::sql(book, "SELECT count(*) FROM sqlite_master WHERE name IN ('closes', 'log')");
+        const std::string newColumns = kelmora::testing::sql(book, "SELECT count(*) FROM pragma_table_info('vouchers') WHERE name IN ('reverses', 'closes')");
+        if (version == "2") {
+            ++stayed;
+            EXPECT_EQ(newTables, "0");
+            EXPECT_EQ(newColumns, "0");
+        } else {
+            ++forward;
+            EXPECT_EQ(version, "3");
+            EXPECT_EQ(newTables, "2");
+            EXPECT_EQ(newColumns, "2");
+        }
+        Workbook w(SqliteStore::open(book));
+        const Journal& j = w.journal();
+        ASSERT_EQ(j.vouchers().size(), static_cast<std::size_t>(kVouchers)) << "run " << run;
+        EXPECT_EQ(j.vouchers().front().summary, "提现1");
+        EXPECT_EQ(j.vouchers().back().number, kVouchers);
+        EXPECT_EQ(j.vouchers().back().lines[1].account, "银行存款-工行");
+        EXPECT_EQ(j.nextNumber(), kVouchers + 5);
+        ASSERT_EQ(j.openings().size(), 3u);
+        EXPECT_EQ(j.openings()[0].account, "银行存款");
+        EXPECT_EQ(j.openings()[1].account, "库存现金");
+        EXPECT_EQ(kelmora::testing::sql(book, "PRAGMA user_version"), "3");
+    }
+    // Kills before and after the migration both happened, or the test proves little.
+    EXPECT_GT(stayed, 0);
+    EXPECT_GT(forward, 0);
+    std::printf("%d kills: %d left the file at layout 2, %d after it was brought to layout 3\n", stayed + forward, stayed,
+                forward);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <random>
 #include <set>
 
 #include "book/chart.h"
@@ -229,13 +230,25 @@ TEST(Closing, AMonthClosesToTheProfitWorkedOutByHandAndReopensExactly) {
     }
     EXPECT_EQ(b.journal().latestClosed(), "2026-02");
     EXPECT_EQ(b.close("2026-03"), (std::vector<int>{14, 15}));
+    // A closing voucher reversed by hand: its reversal has to go before the close is undone.
+    const int red = b.reverse(15, "2026-04-01");
+    try {
+        b.reopen("2026-03");
+        ADD_FAILURE() << "reopened under a reversal";
+    } catch (const RefusedError& e) {
+        EXPECT_EQ(e.line(), "记-15 is reversed by 记-16");
+    }
+    b.remove(red);
 
     // Each step is in the log.
     std::vector<std::string> actions;
-    for (const LogEntry& e : b.journal().log()) actions.push_back(e.action);
+    const std::vector<LogEntry> log = b.log();
+    for (const LogEntry& e : log) actions.push_back(e.action);
     EXPECT_EQ(std::count(actions.begin(), actions.end(), "结账"), 3);
+    EXPECT_EQ(std::count(actions.begin(), actions.end(), "冲销"), 1);
     EXPECT_EQ(std::count(actions.begin(), actions.end(), "反结账"), 1);
-    EXPECT_NE(b.journal().log().back().detail.find("记-14、记-15"), std::string::npos) << b.journal().log().back().detail;
+    const auto close = std::find_if(log.rbegin(), log.rend(), [](const LogEntry& e) { return e.action == "结账"; });
+    EXPECT_NE(close->detail.find("记-14、记-15"), std::string::npos) << close->detail;
 }
 
 TEST(Closing, DecemberCarriesTheYearsProfitOrLossToRetainedEarnings) {
@@ -280,6 +293,8 @@ TEST(Closing, RefusalsChangeNothing) {
     ASSERT_TRUE(unplaced);
     EXPECT_NE(unplaced->line().find("记-2 names 材料费用"), std::string::npos) << unplaced->line();
     EXPECT_EQ(b.closeRefusal("2026-13")->line(), "not a month YYYY-MM: 2026-13");
+    // The statements leave the unplaced name out, and say so.
+    EXPECT_EQ(balanceSheet(b.journal(), "2026-04").unplaced, std::vector<std::string>{"材料费用"});
     EXPECT_EQ(b.journal().vouchers().size(), 2u);
     EXPECT_TRUE(b.journal().closedMonths().empty());
     // A month without vouchers closes, and locks what is before it.
@@ -375,11 +390,12 @@ TEST(Reversal, AClosedMonthIsLockedAndCorrectedInAnOpenOne) {
     EXPECT_EQ(balanceOf(b.journal(), "主营业务收入"), -Y(49000));
     // A March voucher may still be deleted, and the deletion stays in the log in full.
     ASSERT_TRUE(b.remove(6));
-    const LogEntry& last = b.journal().log().back();
+    const std::vector<LogEntry> log = b.log();
+    const LogEntry last = log.back();
     EXPECT_EQ(last.action, "删除");
     EXPECT_NE(last.detail.find("记-6 2026-03-20 广告费：借 销售费用 3000.00；贷 银行存款 3000.00"), std::string::npos) << last.detail;
     EXPECT_EQ(last.at.size(), 19u);
-    const std::string csv = logCsv(b.journal());
+    const std::string csv = logCsv(log);
     EXPECT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_NE(csv.find("时间,操作,内容\r\n"), std::string::npos);
     EXPECT_NE(csv.find(",删除,记-6 2026-03-20 广告费"), std::string::npos);
@@ -470,7 +486,8 @@ TEST(Statements, EveryAccountOfTheChartLandsInTheBalanceSheetAndItBalances) {
     int k = 0;
     for (const ChartAccount& a : chart()) {
         if (a.code == "1002") continue;
-        const Cents amount = Y(100 + 7 * ++k) + k;
+        ++k;
+        const Cents amount = Y(100 + 7 * k) + k;
         const std::string name = std::string(a.name) + (k % 3 == 0 ? "-明细" : "");
         std::vector<Line> lines = k % 2 ? std::vector<Line>{{Side::Debit, name, amount}, {Side::Credit, "银行存款", amount}}
                                         : std::vector<Line>{{Side::Debit, "银行存款", amount}, {Side::Credit, name, amount}};
@@ -488,6 +505,50 @@ TEST(Statements, EveryAccountOfTheChartLandsInTheBalanceSheetAndItBalances) {
         if (n >= 35 && n <= 64) sum += *parseAmount(text);
     }
     EXPECT_EQ(sum, sheet.item("资产总计")->amount);
+}
+
+TEST(Statements, ClosedMonthsCarryTheIncomeStatementsProfitToTheCent) {
+    // Random vouchers over every account of the chart (以前年度损益调整,
+    // which the 利润表 leaves out, and 本年利润 aside) in January to
+    // November, every month closed in turn: each month's balance sheet
+    // balances, the months' 净利润 add up to the year's, and 本年利润 holds it.
+    std::mt19937 random(20261211);
+    std::vector<std::string> names;
+    for (const ChartAccount& a : chart())
+        if (a.code != "4103" && a.code != "6901") names.emplace_back(a.name);
+    Workbook b;
+    b.setOpening("银行存款", Y(500000));
+    b.setOpening("实收资本", -Y(500000));
+    std::vector<Workbook::Draft> drafts;
+    for (int i = 0; i < 600; ++i) {
+        const auto pick = [&] {
+            std::string n = names[std::uniform_int_distribution<std::size_t>(0, names.size() - 1)(random)];
+            return random() % 3 == 0 ? n + "-明细" : n;
+        };
+        const Cents x = std::uniform_int_distribution<Cents>(1, 9999999)(random), y = std::uniform_int_distribution<Cents>(1, x)(random);
+        char date[16];
+        std::snprintf(date, sizeof date, "2026-%02d-%02d", static_cast<int>(random() % 11 + 1), static_cast<int>(random() % 28 + 1));
+        drafts.push_back({date, "x", {{Side::Debit, pick(), x}, {Side::Credit, pick(), y}, {Side::Credit, pick(), x - y}}});
+        if (drafts.back().lines[2].amount == 0) drafts.back().lines.pop_back();
+    }
+    b.post(drafts);
+    Cents months = 0;
+    for (int m = 1; m <= 11; ++m) {
+        char month[8];
+        std::snprintf(month, sizeof month, "2026-%02d", m);
+        b.close(month);
+        const FinancialStatement sheet = balanceSheet(b.journal(), month);
+        EXPECT_EQ(sheet.item("资产总计")->amount, sheet.item("负债和所有者权益总计")->amount) << month;
+        months += incomeStatement(b.journal(), month).item("净利润")->amount;
+    }
+    const Cents year = incomeStatement(b.journal(), "2026-11").item("净利润")->other;
+    EXPECT_NE(year, 0);
+    EXPECT_EQ(months, year);
+    EXPECT_EQ(-balanceOf(b.journal(), "本年利润"), year);
+    for (const ChartAccount& a : chart())
+        if (a.cls == AccountClass::ProfitLoss) {
+            EXPECT_EQ(balanceOf(b.journal(), std::string(a.name)), 0) << a.name;
+        }
 }
 
 TEST(Statements, BalanceTableOfAMonth) {
@@ -544,7 +605,7 @@ TEST(Words, AmountsInWordsWorkedByHand) {
 }
 
 TEST(VoucherPage, TheLayoutAndALongVoucherContinued) {
-    Voucher v{7, "2026-04-01", "外埠采购", {dr("材料采购-甲", Y(100)), dr("应交税金-应交增值税（进）", Y(17)), cr("其他货币资金", Y(117))}};
+    Voucher v{7, "2026-04-01", "外埠采购", {dr("材料采购-甲", Y(100)), dr("应交税金-应交增值税（进）", Y(17)), cr("其他货币资金", Y(117))}, 0, {}};
     auto pages = voucherPages(v);
     ASSERT_EQ(pages.size(), 1u);
     const VoucherPage& p = pages[0];
@@ -626,8 +687,35 @@ TEST(BookFile, ALayout2FileOpensUnchangedAndIsBroughtForward) {
     Workbook again(SqliteStore::open(path));
     EXPECT_EQ(again.journal().find(6)->reverses, 2);
     EXPECT_EQ(again.journal().closedMonths(), std::vector<std::string>{"2026-01"});
-    EXPECT_GE(again.journal().log().size(), 2u);
+    // The log read back from the file: the reversal and the close made above.
+    const std::vector<LogEntry> log = again.log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].action, "冲销");
+    EXPECT_EQ(log[1].action, "结账");
     EXPECT_TRUE(again.journal().locked("2026-01-31"));
+}
+
+TEST(BookFile, AMonthClosedByAnotherProgramIsLockedHereToo) {
+    TempDir dir;
+    const std::string path = dir.file("shared.kbook");
+    Workbook a(SqliteStore::open(path)), b(SqliteStore::open(path));
+    a.post({d("2026-03-02", "销售", {dr("银行存款", Y(10)), cr("主营业务收入", Y(10))})});
+    b.refresh();
+    a.close("2026-03");
+    // b read the file before the close: its change reads the close in first.
+    try {
+        b.post({d("2026-03-31", "补记", {dr("库存现金", 1), cr("银行存款", 1)})});
+        ADD_FAILURE() << "posted into a month another program closed";
+    } catch (const RefusedError& e) {
+        EXPECT_EQ(e.line(), "period 2026-03 is closed");
+    }
+    EXPECT_EQ(b.journal().latestClosed(), "2026-03");
+    EXPECT_EQ(b.journal().vouchers().size(), 2u);
+    EXPECT_THROW(b.close("2026-03"), RefusedError);
+    EXPECT_EQ(b.reopen("2026-03"), std::vector<int>{2});
+    a.refresh();
+    EXPECT_TRUE(a.journal().closedMonths().empty());
+    EXPECT_EQ(a.journal().vouchers().size(), 1u);
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ TEST(PrintedNames, EveryFirstLevelNameIsPlacedOrLeftUnplacedWithAReason) {
 namespace {
 
 // The list itself, for whoever maintains the chart's tables:
-//   build/tests/book_names_tests --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_List'
+//   build/tests/book_window_tests --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_List'
 TEST(PrintedNames, DISABLED_List) {
     Names names = swept();
     for (auto& [name, where] : fromScenarios()) names.emplace(name, where);
