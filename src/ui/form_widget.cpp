@@ -42,12 +42,16 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 QFont headingFont(const QFont& base) {
     // Only the families the system has: one it lacks would send the font
     // matching through the system's whole list of fallbacks, the costliest
-    // step of the main window's start.
+    // step of the main window's start.  Looked up in the font database's
+    // list of families, which the first font read in full: hasFamily() would
+    // ask the system's font configuration about each name again (a million
+    // instructions a name).
     static const QStringList families = [] {
+        const QStringList known = QFontDatabase::families();
         QStringList there;
         for (const QString& family : {QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
                                       QStringLiteral("Noto Sans CJK SC")})
-            if (QFontDatabase::hasFamily(family)) there << family;
+            if (known.contains(family, Qt::CaseInsensitive)) there << family;
         return there;
     }();
     QFont f = base;
@@ -75,13 +79,19 @@ public:
     Size label(std::string_view text) const override {
         return {fm_.horizontalAdvance(qs(text)) + 1, fm_.height()};
     }
+    // The layout asks for a heading or a button again and again as it tries
+    // its arrangements: each is measured once.
     Size heading(std::string_view text) const override {
-        return {headingFm_.horizontalAdvance(qs(text)) + 1, headingFm_.height()};
+        return remembered(headings_, text, [&] {
+            return Size{headingFm_.horizontalAdvance(qs(text)) + 1, headingFm_.height()};
+        });
     }
     Size button(std::string_view caption) const override {
-        probeButton_.setText(qs(caption));
-        const QSize s = probeButton_.sizeHint();
-        return {s.width(), s.height()};
+        return remembered(buttons_, caption, [&] {
+            probeButton_.setText(qs(caption));
+            const QSize s = probeButton_.sizeHint();
+            return Size{s.width(), s.height()};
+        });
     }
     Size box(std::string_view text) const override {
         return {fm_.horizontalAdvance(qs(text)) + std::max(boxExtra_, 8), boxH_};
@@ -113,7 +123,15 @@ public:
 
 private:
     static QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+    using Sizes = std::map<std::string, Size, std::less<>>;
+    template <class Measure>
+    static Size remembered(Sizes& sizes, std::string_view text, Measure measure) {
+        auto it = sizes.find(text);
+        if (it == sizes.end()) it = sizes.emplace(std::string(text), measure()).first;
+        return it->second;
+    }
 
+    mutable Sizes headings_, buttons_;
     QFont font_;
     QFontMetrics fm_, headingFm_;
     QStyle* style_;
@@ -132,7 +150,8 @@ const std::vector<std::string>& printedSample(const std::string& form) {
 
 }  // namespace
 
-FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), window_(window) {
+FormWidget::FormWidget(App& app, Window& window, void (*moreTitles)(QMenuBar*))
+    : QWidget(nullptr), app_(app), window_(window), moreTitles_(moreTitles) {
     const WindowDef& def = window.def();
     setObjectName(q(def.name));
     setWindowTitle(q(def.caption));
@@ -155,7 +174,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     layout->addWidget(scroller_);
     surface_ = new SurfaceWidget(window, client_);
     surface_->setObjectName("surface");
-    if (!def.menu.empty()) buildMenuBar();
+    if (!def.menu.empty() || moreTitles_) buildMenuBar();
 
     measureLayout();
     const Geometry opened = layout_->at(layout_->preferred());
@@ -269,8 +288,14 @@ void FormWidget::openSize() {
     const Size room = room_;
     const Size smallest = layout_->smallest(), want = layout_->preferred();
     client_->setMinimumSize(smallest.w, smallest.h);
-    // Wide enough for the menu bar's menus too.
-    const int menuW = layout->menuBar() ? layout->menuBar()->sizeHint().width() : 0;
+    // Wide enough for the menu bar's menus too; with a title's width to spare
+    // beside titles of the program's own (the bar's own hint leaves the last
+    // one against the edge).
+    int menuW = 0;
+    if (const QWidget* bar = layout->menuBar()) {
+        menuW = bar->sizeHint().width();
+        if (moreTitles_ && !bar->actions().isEmpty()) menuW += bar->fontMetrics().horizontalAdvance(bar->actions().back()->text());
+    }
     QSize size(std::min(std::max(want.w, menuW), std::max(room.w, 200)), std::min(want.h, std::max(room.h, 200)));
     // Too narrow for the control area: it scrolls sideways, and its scroll
     // bar takes a line from the height; too low, and the scroll bar beside
@@ -492,6 +517,7 @@ void FormWidget::buildMenuBar() {
         else
             menus.emplace_back(bar->addAction(q(top.caption)), &top);
     }
+    if (moreTitles_) moreTitles_(bar);
     if (menus.empty()) return;
     new FirstUse(bar, [this, bar, menus] {
         for (const auto& [title, node] : menus) {

@@ -144,8 +144,7 @@ void QtView::shown(Window& w) {
     front_ = n;
     auto& f = widgets_[n];
     if (!f) {
-        f = std::make_unique<FormWidget>(app_, w);
-        if (w.name() == App::kMainWindow) addModuleTitles(f.get());
+        f = std::make_unique<FormWidget>(app_, w, w.name() == App::kMainWindow ? addModuleTitles : nullptr);
         // Given before the window shows, the focus goes there once the
         // window is active.
         if (!focus_[n].isEmpty())
