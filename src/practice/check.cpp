@@ -356,8 +356,9 @@ std::shared_ptr<const Exercise::Variants> variantsOf(const Exercise& ex) {
     for (const Figure& f : ex.figures) texts[f.control] = f.value;
     std::vector<std::string> presses;
     for (const Press& p : ex.presses) presses.push_back(p.control);
+    WindowRunner runner(ex.form);
     const auto run = [&](std::vector<std::string> boxes, const std::map<std::string, std::string>& t) {
-        const RunResult r = runWindow(ex.form, t, presses);
+        const RunResult r = runner.run(t, presses);
         if (r.rows == ex.printed) return;
         Exercise::Variants::Variant variant{std::move(boxes), {}};
         for (const book::Block& b : r.blocks) variant.blocks.push_back({b.heading, signature(entriesOf(b))});
