@@ -58,6 +58,7 @@ struct Entry {
     Side side = Side::None;
     std::string account;  // as printed (the key) or as typed, without blanks at its ends
     Cents amount = 0;
+    friend bool operator==(const Entry&, const Entry&) = default;
 };
 
 // A block of the key that balances.
@@ -109,6 +110,7 @@ struct TypedLine {
     std::string side;     // "借", "贷", or anything else (no side)
     std::string account;
     std::string amount;
+    friend bool operator==(const TypedLine&, const TypedLine&) = default;
 };
 // One list of lines per task, task 1 first.
 using Sheet = std::vector<std::vector<TypedLine>>;
@@ -176,8 +178,9 @@ struct CheckResult {
 // empty, lists beyond the tasks are passed over).  Lines with a problem are
 // reported in TaskResult::problems and left out of the matching.
 CheckResult check(const Exercise& ex, const Sheet& sheet);
-// The same for lines already read (the runner's `answer` lines).
-CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers);
+// The same for lines already read (the runner's `answer` lines); without
+// hints when `hints` is false (grading needs only the marks).
+CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers, bool hints = true);
 
 // The matching alone, for a key and an answer (no hints): three passes —
 // side, account and amount; account and amount; side and account — each
