@@ -524,7 +524,7 @@ window.KelmoraBook = (() => {
     vouchers.table.querySelector('th:last-child').classList.add('book-actions');
     const undoButton = button(desk.undo, undoDelete);
     undoButton.id = 'book-undo';
-    const vouchersRow = make('div', 'buttons');
+    const vouchersRow = make('div', 'book-buttons');
     vouchersRow.append(undoButton);
     panels.vouchers.append(vouchers.wrap, vouchersRow);
 
@@ -532,7 +532,7 @@ window.KelmoraBook = (() => {
     const accounts = table('book-accounts', desk.accountHeads, [2, 3, 4, 6]);
     const openingButton = button(desk.openingButton, () => editOpening(ledgerAccount.split('-')[0]));
     openingButton.id = 'book-opening';
-    const accountsRow = make('div', 'buttons');
+    const accountsRow = make('div', 'book-buttons');
     accountsRow.append(openingButton);
     const ledgerTitle = make('h3', 'book-ledger-title', page.ledgerHint);
     ledgerTitle.id = 'book-ledger-title';
@@ -740,7 +740,8 @@ window.KelmoraBook = (() => {
       amount.value = c.amount;
     };
     current();
-    name.addEventListener('change', current);
+    // As the account is typed, its balance as it stands now.
+    name.addEventListener('input', current);
     field(desk.firstLevel, name);
     field(desk.direction, side);
     field(desk.amount, amount);
