@@ -446,27 +446,40 @@ window.KelmoraBook = (() => {
 
   const TABS = ['vouchers', 'ledger', 'trial'];
 
+  // A table; on a phone its rows stand as cards, each figure under its
+  // column's head (the roles keep it a table for a screen reader).
   function table(cls, heads, numeric) {
     const wrap = make('div', 'book-table-wrap');
-    const t = make('table', 'book-table ' + cls);
+    const t = make('table', 'book-table book-stack ' + cls);
+    t.setAttribute('role', 'table');
     const head = make('thead');
+    head.setAttribute('role', 'rowgroup');
     const tr = make('tr');
+    tr.setAttribute('role', 'row');
     heads.forEach((h, i) => {
       const th = make('th', numeric.includes(i) ? 'num' : '', h);
       th.scope = 'col';
+      th.setAttribute('role', 'columnheader');
       tr.append(th);
     });
     head.append(tr);
     const body = make('tbody');
+    body.setAttribute('role', 'rowgroup');
+    body.dataset.heads = JSON.stringify(heads);
     t.append(head, body);
     wrap.append(t);
-    wrap.tabIndex = 0;  // it may scroll sideways on its own: reachable by keyboard
-    return {wrap, table: t, body};
+    return {wrap, table: t, body, heads};
   }
 
-  function row(cells, numeric, cls) {
+  function row(cells, numeric, cls, heads) {
     const tr = make('tr', cls);
-    cells.forEach((c, i) => tr.append(make('td', numeric.includes(i) ? 'num' : '', c)));
+    tr.setAttribute('role', 'row');
+    cells.forEach((c, i) => {
+      const td = make('td', numeric.includes(i) ? 'num' : '', c);
+      td.setAttribute('role', 'cell');
+      if (heads && heads[i]) td.dataset.head = heads[i];
+      tr.append(td);
+    });
     return tr;
   }
 
@@ -524,7 +537,7 @@ window.KelmoraBook = (() => {
     vouchers.table.querySelector('th:last-child').classList.add('book-actions');
     const undoButton = button(desk.undo, undoDelete);
     undoButton.id = 'book-undo';
-    const vouchersRow = make('div', 'buttons');
+    const vouchersRow = make('div', 'book-buttons');
     vouchersRow.append(undoButton);
     panels.vouchers.append(vouchers.wrap, vouchersRow);
 
@@ -532,7 +545,7 @@ window.KelmoraBook = (() => {
     const accounts = table('book-accounts', desk.accountHeads, [2, 3, 4, 6]);
     const openingButton = button(desk.openingButton, () => editOpening(ledgerAccount.split('-')[0]));
     openingButton.id = 'book-opening';
-    const accountsRow = make('div', 'buttons');
+    const accountsRow = make('div', 'book-buttons');
     accountsRow.append(openingButton);
     const ledgerTitle = make('h3', 'book-ledger-title', page.ledgerHint);
     ledgerTitle.id = 'book-ledger-title';
@@ -592,18 +605,21 @@ window.KelmoraBook = (() => {
   function fillVouchers() {
     const rows = [];
     for (const v of ask('kbVouchers')) {
-      const head = row(v.cells, [3, 4], 'book-voucher');
+      const head = row(v.cells, [3, 4], 'book-voucher', view.vouchers.heads);
       head.id = 'book-v' + v.number;
       head.dataset.voucher = String(v.number);
       const del = button(desk.delete, () => deleteVoucher(v.number));
       del.setAttribute('aria-label', `${desk.delete} ${v.cells[0]}`);
       const cell = make('td', 'book-actions');
+      cell.setAttribute('role', 'cell');
       cell.append(del);
       head.append(cell);
       rows.push(head);
       for (const l of v.lines) {
-        const tr = row(l.cells, [3, 4], l.side === 1 ? 'book-line credit' : 'book-line');
-        tr.append(make('td', 'book-actions'));
+        const tr = row(l.cells, [3, 4], l.side === 1 ? 'book-line credit' : 'book-line', view.vouchers.heads);
+        const none = make('td', 'book-actions');
+        none.setAttribute('role', 'cell');
+        tr.append(none);
         rows.push(tr);
       }
     }
@@ -621,11 +637,11 @@ window.KelmoraBook = (() => {
       tr.firstChild.replaceChildren(b);
     };
     for (const a of ask('kbAccounts')) {
-      const tr = row(a.cells, [2, 3, 4, 6], 'book-account-row');
+      const tr = row(a.cells, [2, 3, 4, 6], 'book-account-row', view.accounts.heads);
       link(tr, a.account);
       rows.push(tr);
       for (const s of a.subs) {
-        const sub = row(s.cells, [2, 3, 4, 6], 'book-sub');
+        const sub = row(s.cells, [2, 3, 4, 6], 'book-sub', view.accounts.heads);
         link(sub, s.account);
         rows.push(sub);
       }
@@ -643,7 +659,7 @@ window.KelmoraBook = (() => {
     view.ledger.wrap.hidden = false;
     const rows = ask('kbLedger', ledgerAccount);
     view.ledger.body.replaceChildren(...(rows.error ? [] : rows).map((r) => {
-      const tr = row(r.cells, [3, 4, 6]);
+      const tr = row(r.cells, [3, 4, 6], '', view.ledger.heads);
       if (r.voucher) {
         const b = button(r.cells[0], () => toVoucher(r.voucher), 'book-link');
         tr.firstChild.replaceChildren(b);
@@ -671,7 +687,8 @@ window.KelmoraBook = (() => {
       return;
     }
     const numeric = [1, 2, 3, 4, 5, 6];
-    view.trial.body.replaceChildren(...t.rows.map((r) => row(r, numeric)), row(t.total, numeric, 'book-total'));
+    const heads = view.trial.heads;
+    view.trial.body.replaceChildren(...t.rows.map((r) => row(r, numeric, '', heads)), row(t.total, numeric, 'book-total', heads));
     view.verdict.textContent = t.balanced ? desk.balancedWord : desk.unbalancedWord;
     view.verdict.classList.toggle('bad', !t.balanced);
   }
@@ -740,7 +757,8 @@ window.KelmoraBook = (() => {
       amount.value = c.amount;
     };
     current();
-    name.addEventListener('change', current);
+    // As the account is typed, its balance as it stands now.
+    name.addEventListener('input', current);
     field(desk.firstLevel, name);
     field(desk.direction, side);
     field(desk.amount, amount);
