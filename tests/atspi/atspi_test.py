@@ -80,10 +80,13 @@ def wait_for(predicate, seconds=10.0, what=""):
 
 
 def children(obj):
+    # A child that goes away while the list is read (a dialog closing) comes
+    # back as None: leave it out.
     try:
-        return [obj.get_child_at_index(i) for i in range(obj.get_child_count())]
+        found = [obj.get_child_at_index(i) for i in range(obj.get_child_count())]
     except GLib.Error:
         return []
+    return [c for c in found if c is not None]
 
 
 def find_all(obj, match, depth=0):
