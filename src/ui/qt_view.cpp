@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "core/window_names.h"
-#include "ui/book_session.h"
+#include "ui/book_module.h"
 #include "ui/form_widget.h"
 #include "ui/nested_loop.h"
 
@@ -127,7 +127,7 @@ void QtView::shown(Window& w) {
     auto& f = widgets_[n];
     if (!f) {
         f = std::make_unique<FormWidget>(app_, w);
-        if (w.name() == App::kMainWindow) addBookMenu(f.get());
+        if (w.name() == App::kMainWindow) addModuleTitles(f.get());
         // Given before the window shows, the focus goes there once the
         // window is active.
         if (!focus_[n].isEmpty())
