@@ -65,7 +65,7 @@ void drawVoucher(QPainter& p, const QRectF& r, const book::VoucherPage& v, const
     y += unit;
 
     // Columns: 摘要, 总账科目, 明细科目, 借方金额, 贷方金额.
-    const double share[] = {0.22, 0.22, 0.20, 0.18, 0.18};
+    const double share[] = {0.20, 0.25, 0.19, 0.18, 0.18};
     double edges[6] = {r.left()};
     for (int c = 0; c < 5; ++c) edges[c + 1] = edges[c] + share[c] * r.width();
     const double top = y;
@@ -74,9 +74,17 @@ void drawVoucher(QPainter& p, const QRectF& r, const book::VoucherPage& v, const
                             QStringLiteral("借方金额"), QStringLiteral("贷方金额")};
     for (int c = 0; c < 5; ++c) p.drawText(QRectF(edges[c], y, edges[c + 1] - edges[c], unit), Qt::AlignCenter, heads[c]);
     const double pad = unit / 5;
+    // A text too long for its cell is set smaller until it fits, never cut.
+    const auto fitted = [&](const QRectF& box, const QString& s, Qt::Alignment a) {
+        QFont small = f;
+        for (int i = 0; i < 6 && QFontMetricsF(small, p.device()).horizontalAdvance(s) > box.width(); ++i)
+            small.setPixelSize(std::max(1, small.pixelSize() * 9 / 10));
+        p.setFont(small);
+        p.drawText(box, a | Qt::AlignVCenter | Qt::TextSingleLine, s);
+        p.setFont(f);
+    };
     const auto text = [&](int c, double at, const QString& s, Qt::Alignment a) {
-        p.drawText(QRectF(edges[c] + pad, at, edges[c + 1] - edges[c] - 2 * pad, unit), a | Qt::AlignVCenter | Qt::TextSingleLine,
-                   s);
+        fitted(QRectF(edges[c] + pad, at, edges[c + 1] - edges[c] - 2 * pad, unit), s, a);
     };
     for (int i = 0; i < v.rows; ++i) {
         const double at = y + (i + 1) * unit;
@@ -93,8 +101,7 @@ void drawVoucher(QPainter& p, const QRectF& r, const book::VoucherPage& v, const
     const double totalY = y + (v.rows + 1) * unit;
     text(0, totalY, q(v.totalLabel), Qt::AlignHCenter);
     // The amount in words across the two account columns.
-    p.drawText(QRectF(edges[1] + pad, totalY, edges[3] - edges[1] - 2 * pad, unit), Qt::AlignLeft | Qt::AlignVCenter,
-               q(v.totalWords));
+    fitted(QRectF(edges[1] + pad, totalY, edges[3] - edges[1] - 2 * pad, unit), q(v.totalWords), Qt::AlignLeft);
     p.setPen(ink);
     text(3, totalY, q(book::yuan(v.debitTotal)), Qt::AlignRight);
     text(4, totalY, q(book::yuan(v.creditTotal)), Qt::AlignRight);

@@ -833,6 +833,43 @@ TEST_F(BookGui, DISABLED_Pictures) {
         w->exportPdf(shots + "/book-trial.pdf", true);
         w->exportPdf(shots + "/book-vouchers.pdf", false);
         view.widget("Form1")->grab().save(shots + "/book-main.png");
+
+        // The cycle: a month of a small firm, its 科目余额表 and statements,
+        // the closing dialog, two vouchers to a page, Form120 filled from it.
+        ASSERT_TRUE(BookSession::instance().create(nullptr, dir_.filePath("firm.kbook")));
+        smallFirm();
+        BookSession::instance().attempt(nullptr, [](book::Workbook& b) {
+            using book::Side;
+            b.post({{"2026-03-20", "分配工资",
+                     {{Side::Debit, "生产成本-甲", 100000}, {Side::Debit, "制造费用", 50000}, {Side::Debit, "管理费用", 50000},
+                      {Side::Debit, "销售费用", 50000}, {Side::Debit, "在建工程", 50000}, {Side::Debit, "生产成本-乙", 100000},
+                      {Side::Credit, "应付职工薪酬-工资", 400000}}}});
+        });
+        w->resize(w->width(), std::min(760, w->height() * 3 / 2));
+        auto* tabs = child<QTabWidget>(w, "tabs");
+        const std::vector<std::pair<int, const char*>> views{{3, "book-balances.png"}, {4, "book-sheet.png"}, {5, "book-income.png"}};
+        for (const auto& [tab, name] : views) {
+            tabs->setCurrentIndex(tab);
+            for (const char* box : {"balanceMonth", "sheetMonth", "incomeMonth"})
+                if (auto* month = w->findChild<QComboBox*>(box)) month->setCurrentText(QStringLiteral("2026-03"));
+            QTest::qWait(50);
+            w->grab().save(shots + "/" + name);
+        }
+        whenUp<QDialog>([&](QDialog* d) {
+            child<QComboBox>(d, "month")->setCurrentText(QStringLiteral("2026-03"));
+            QTest::qWait(50);
+            d->grab().save(shots + "/book-close.png");
+            d->reject();
+        });
+        w->askClose();
+        w->exportVoucherPdf(shots + "/book-vouchers-a4.pdf", false);
+        w->exportVoucherPdf(shots + "/book-vouchers-paper.pdf", true);
+        w->fillForms(QStringLiteral("2026-03"));
+        if (FormWidget* f120 = view.widget("Form120")) {
+            QTest::mouseClick(button(f120, "Command1"), Qt::LeftButton);
+            QTest::qWait(50);
+            f120->grab().save(shots + "/book-form120.png");
+        }
         w->close();
     }
     QApplication::setFont(before);
