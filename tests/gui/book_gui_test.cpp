@@ -685,6 +685,11 @@ TEST_F(BookGui, ReversalLocksAndClosingThroughTheWindow) {
     ASSERT_EQ(red.lines.size(), 3u);
     EXPECT_EQ(red.lines[0].account, "银行存款");
     EXPECT_EQ(red.lines[0].amount, -1130000);
+    // In the list: the reversal's figures in red, both vouchers saying so.
+    const int redRow = vouchers->model()->rowCount() - 4;  // 记-6 and its three lines
+    EXPECT_EQ(at(vouchers, redRow, 0), QStringLiteral("记-6"));
+    EXPECT_EQ(vouchers->model()->index(redRow + 1, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(0xc0, 0, 0));
+    EXPECT_TRUE(vouchers->model()->index(0, 0).data(Qt::ToolTipRole).toString().contains(QStringLiteral("记-6")));
     // Its ledger shows both: 银行存款 in April ends at 110800 − 200 − 11300 = 99300.
     w->showLedger(QStringLiteral("银行存款"));
     auto* ledger = child<QTableView>(w, "ledger");
