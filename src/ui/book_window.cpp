@@ -200,6 +200,14 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     row->addWidget(delete_);
     row->addWidget(undo_);
     row->addWidget(reverse_);
+    auto* printOne = new QPushButton(QStringLiteral("打印此凭证…"), page);
+    printOne->setObjectName(QStringLiteral("printVoucher"));
+    printOne->setToolTip(QStringLiteral("按记账凭证的格式打印选定的凭证"));
+    connect(printOne, &QPushButton::clicked, this, [this] {
+        const QModelIndex at = vouchers_->currentIndex();
+        if (at.isValid()) printVoucherPages({voucherRows_->voucherAt(at.row())});
+    });
+    row->addWidget(printOne);
     row->addStretch();
     closedNote_ = new QLabel(page);
     closedNote_->setObjectName(QStringLiteral("closedNote"));
