@@ -1,5 +1,6 @@
 #include "ui/book_models.h"
 
+#include <QColor>
 #include <QFont>
 #include <algorithm>
 
@@ -65,6 +66,20 @@ QVariant VoucherRows::data(const QModelIndex& index, int role) const {
     if (v.number != r.number || r.line >= static_cast<int>(v.lines.size())) return {};
     const int c = index.column();
     if (role == Qt::TextAlignmentRole) return c >= 3 ? kRight : QVariant();
+    // A red reversal's figures in red; a voucher of a closed month in grey.
+    if (role == Qt::ForegroundRole) {
+        if (v.reverses != 0 && c >= 3) return QColor(0xc0, 0, 0);
+        if (journal_().locked(v.date)) return QColor(0x60, 0x60, 0x60);
+        return {};
+    }
+    if (role == Qt::ToolTipRole && r.line < 0) {
+        QStringList says;
+        if (journal_().locked(v.date)) says << QStringLiteral("所在月份已结账：不能删除，可以冲销。");
+        if (v.reverses != 0) says << QStringLiteral("红字冲销 %1。").arg(q(book::voucherName(v.reverses)));
+        if (const int by = journal_().reversalOf(v.number)) says << QStringLiteral("已由 %1 冲销。").arg(q(book::voucherName(by)));
+        if (!v.closes.empty()) says << QStringLiteral("%1 结账时记入。").arg(q(v.closes));
+        return says.isEmpty() ? QVariant() : QVariant(says.join(QChar('\n')));
+    }
     if (role == Qt::FontRole && r.line < 0) {
         QFont f;
         f.setBold(true);

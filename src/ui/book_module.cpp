@@ -9,7 +9,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include <QPointer>
+
+#include "core/window.h"
+#include "ui/form_widget.h"
 #include "ui/nested_loop.h"
+#include "ui/print_module.h"
 #include "ui/surface_widget.h"
 
 namespace kelmora {
@@ -36,10 +41,29 @@ struct Title {
 };
 constexpr Title kTitles[] = {{"账簿", "bookMenuTitle", "book"}};
 
+// The main window's widgets, for the App behind them.
+QPointer<FormWidget> mainForm;
+
+App* programApp() { return mainForm ? &mainForm->window().app() : nullptr; }
+
+// The printing module's entry (see surface_widget.cpp: the same file, found
+// the same way).
+int printPages(QWidget* parent, const QString& docName, PagePainter paint, const void* context) {
+    const NestedLoop loop;  // the print dialog
+    static const PrintFunction print = [] {
+        QString path = qEnvironmentVariable("KELMORA_PRINT_MODULE");
+        if (path.isEmpty()) path = QCoreApplication::applicationDirPath() + QStringLiteral("/" KELMORA_PRINT_MODULE);
+        return reinterpret_cast<PrintFunction>(QLibrary(path).resolve("kelmoraPrint"));
+    }();
+    const int pages = print ? print(parent, &docName, paint, context) : 0;
+    if (pages == 0) QMessageBox::warning(parent, QStringLiteral("Kelmora"), QStringLiteral("无法打印。"));
+    return pages;
+}
+
 }  // namespace
 
 const BookHost& bookHost() {
-    static const BookHost host{kBookModuleVersion, printRows, writePdf};
+    static const BookHost host{kBookModuleVersion, printRows, writePdf, printPages, programApp};
     return host;
 }
 
@@ -84,6 +108,12 @@ void postFromWindow(QWidget* parent, const Window& w) {
 }
 
 void addModuleTitles(QMenuBar* bar) {
+    // The main window, whose model the workbook fills windows of (填入报表窗口).
+    for (QWidget* p = bar->parentWidget(); p; p = p->parentWidget())
+        if (auto* form = qobject_cast<FormWidget*>(p)) {
+            mainForm = form;
+            break;
+        }
     for (const Title& t : kTitles) {
         // A title at the end of the bar, its menu the module's, asked for
         // when the title is first clicked (as the bar's other menus are made

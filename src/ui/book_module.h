@@ -38,11 +38,13 @@
 
 class QMenu;
 class QMenuBar;
+class QPagedPaintDevice;
 class QString;
 class QWidget;
 
 namespace kelmora {
 
+class App;
 class Window;
 struct PrintedRows;
 
@@ -50,7 +52,7 @@ struct PrintedRows;
 // context menu and on this key anywhere in the window.
 inline constexpr QKeyCombination kPostShortcut = Qt::CTRL | Qt::Key_J;
 
-inline constexpr int kBookModuleVersion = 1;
+inline constexpr int kBookModuleVersion = 2;
 
 // What the program offers the module.
 struct BookHost {
@@ -59,6 +61,14 @@ struct BookHost {
     void (*printRows)(QWidget* parent, const PrintedRows& doc);
     // Writes the rows to a PDF file: the number of pages, 0 on failure.
     int (*writePdf)(const QString& path, const PrintedRows& doc);
+    // Asks for a printer (its paper chosen in the print dialog) and has
+    // paint lay the pages out on it: the number of pages, -1 when the user
+    // cancels, 0 when printing failed (a message box says so).
+    int (*printPages)(QWidget* parent, const QString& docName, int (*paint)(QPagedPaintDevice&, const void*),
+                      const void* context);
+    // The program's windows (the main window's App), for 填入报表窗口;
+    // nullptr while the main window has not been shown.
+    App* (*app)();
 };
 
 // What the module offers the program.

@@ -1,6 +1,7 @@
 #include "ui/book_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -24,6 +25,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "book/chart.h"
 #include "ui/book_models.h"
 #include "ui/book_session.h"
 
@@ -56,6 +58,41 @@ void setupTable(QTableWidget* t, const QStringList& headers) {
     t->horizontalHeader()->setStretchLastSection(false);
     // Rows as tight as the text they hold, whatever the font.
     t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
+
+// The code standing beside an account's name; a name the chart cannot
+// place is marked as such, with the reason.
+void putCode(QTreeWidgetItem* item, int column, const std::string& account) {
+    const std::string_view code = book::codeOf(account);
+    if (!code.empty()) {
+        item->setText(column, q(code));
+        return;
+    }
+    const book::Placement p = book::place(book::firstLevel(account));
+    item->setText(column, QStringLiteral("未归入"));
+    item->setForeground(column, QColor(0xb0, 0, 0));
+    item->setToolTip(column, QStringLiteral("不能归入科目表：%1").arg(q(p.reason.empty() ? std::string("科目表中没有这个科目") : p.reason)));
+}
+
+QTableWidgetItem* codeCell(const std::string& account) {
+    const std::string_view code = book::codeOf(account);
+    QTableWidgetItem* item = cell(code.empty() ? QStringLiteral("未归入") : q(code));
+    if (code.empty()) {
+        const book::Placement p = book::place(book::firstLevel(account));
+        item->setForeground(QColor(0xb0, 0, 0));
+        item->setToolTip(QStringLiteral("不能归入科目表：%1").arg(q(p.reason.empty() ? std::string("科目表中没有这个科目") : p.reason)));
+    }
+    return item;
+}
+
+// Items in code order (names the chart cannot place last), otherwise as they came.
+template <class T>
+void orderByCode(std::vector<T>& items) {
+    std::stable_sort(items.begin(), items.end(), [](const T& a, const T& b) {
+        const std::string_view x = book::codeOf(a.account), y = book::codeOf(b.account);
+        if (x.empty() != y.empty()) return y.empty();
+        return x < y;
+    });
 }
 
 // A long list: rows one line of text high, columns as wide as the rows in
@@ -112,23 +149,32 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
             if (!path.isEmpty()) exportCsv(withSuffix(path, QStringLiteral("csv")), trial);
         });
     }
+    file->addAction(QStringLiteral("导出科目余额表CSV…"), this, [this] {
+        const QString path = askSavePath(QStringLiteral("导出CSV"), QStringLiteral("科目余额表.csv"),
+                                         QStringLiteral("CSV 文件 (*.csv)"), QStringLiteral("csv"));
+        if (!path.isEmpty()) exportBalanceCsv(path);
+    });
+    file->addAction(QStringLiteral("导出操作日志CSV…"), this, [this] {
+        const QString path = askSavePath(QStringLiteral("导出CSV"), QStringLiteral("操作日志.csv"),
+                                         QStringLiteral("CSV 文件 (*.csv)"), QStringLiteral("csv"));
+        if (!path.isEmpty()) exportLogCsv(path);
+    });
     file->addSeparator();
-    for (const bool trial : {false, true}) {
-        const QString what = trial ? QStringLiteral("试算平衡表") : QStringLiteral("凭证");
-        file->addAction(QStringLiteral("打印%1…").arg(what), this, [=, this] {
-            printRows(this, trial ? printedTrial() : printedVouchers());
-        });
-        file->addAction(QStringLiteral("%1导出PDF…").arg(what), this, [=, this] {
-            const QString path = saveFile(QStringLiteral("导出PDF"), what + QStringLiteral(".pdf"),
-                                          QStringLiteral("PDF 文件 (*.pdf)"));
-            if (!path.isEmpty()) exportPdf(withSuffix(path, QStringLiteral("pdf")), trial);
-        });
-    }
+    // Vouchers as on voucher paper; the paper is chosen in the print dialog.
+    file->addAction(QStringLiteral("打印凭证…"), this, [this] { printVoucherPages(); });
+    file->addAction(QStringLiteral("凭证导出PDF…"), this, [this] { askVoucherPdf(); });
+    file->addAction(QStringLiteral("打印凭证清单…"), this, [this] { printRows(this, printedVouchers()); });
+    file->addAction(QStringLiteral("打印试算平衡表…"), this, [this] { printRows(this, printedTrial()); });
+    file->addAction(QStringLiteral("试算平衡表导出PDF…"), this, [=, this] {
+        const QString path = saveFile(QStringLiteral("导出PDF"), QStringLiteral("试算平衡表.pdf"), QStringLiteral("PDF 文件 (*.pdf)"));
+        if (!path.isEmpty()) exportPdf(withSuffix(path, QStringLiteral("pdf")), true);
+    });
     file->addSeparator();
     file->addAction(QStringLiteral("关闭"), QKeySequence::Close, this, [this] { close(); });
     QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑"));
     edit->addAction(QStringLiteral("删除凭证"), QKeySequence::Delete, this, [this] { deleteSelected(); });
     edit->addAction(QStringLiteral("撤销删除"), QKeySequence::Undo, this, [this] { undo(); });
+    edit->addAction(QStringLiteral("冲销凭证…"), this, [this] { reverseSelected(); });
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabs"));
@@ -148,10 +194,26 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     delete_->setObjectName(QStringLiteral("delete"));
     undo_ = new QPushButton(QStringLiteral("撤销"), page);
     undo_->setObjectName(QStringLiteral("undo"));
+    reverse_ = new QPushButton(QStringLiteral("冲销…"), page);
+    reverse_->setObjectName(QStringLiteral("reverse"));
+    reverse_->setToolTip(QStringLiteral("以红字凭证冲销选定的凭证（已结账月份的凭证也可以）"));
     row->addWidget(delete_);
     row->addWidget(undo_);
+    row->addWidget(reverse_);
+    auto* printOne = new QPushButton(QStringLiteral("打印此凭证…"), page);
+    printOne->setObjectName(QStringLiteral("printVoucher"));
+    printOne->setToolTip(QStringLiteral("按记账凭证的格式打印选定的凭证"));
+    connect(printOne, &QPushButton::clicked, this, [this] {
+        const QModelIndex at = vouchers_->currentIndex();
+        if (at.isValid()) printVoucherPages({voucherRows_->voucherAt(at.row())});
+    });
+    row->addWidget(printOne);
     row->addStretch();
+    closedNote_ = new QLabel(page);
+    closedNote_->setObjectName(QStringLiteral("closedNote"));
+    row->addWidget(closedNote_);
     column->addLayout(row);
+    connect(reverse_, &QPushButton::clicked, this, [this] { reverseSelected(); });
     connect(delete_, &QPushButton::clicked, this, [this] { deleteSelected(); });
     connect(undo_, &QPushButton::clicked, this, [this] { undo(); });
     tabs_->addTab(page, QStringLiteral("凭证"));
@@ -162,13 +224,13 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     auto* split = new QSplitter(Qt::Vertical, page);
     accounts_ = new QTreeWidget(split);
     accounts_->setObjectName(QStringLiteral("accounts"));
-    accounts_->setHeaderLabels({QStringLiteral("科目"), QStringLiteral("借或贷"), QStringLiteral("期初余额"),
+    accounts_->setHeaderLabels({QStringLiteral("编码"), QStringLiteral("科目"), QStringLiteral("借或贷"), QStringLiteral("期初余额"),
                                 QStringLiteral("本期借方"), QStringLiteral("本期贷方"), QStringLiteral("借或贷"),
                                 QStringLiteral("期末余额")});
-    setupTree(accounts_, 0);
+    setupTree(accounts_, 1);
     connect(accounts_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item, int col) {
-        const QString account = item->text(0);
-        if ((col == 1 || col == 2) && !item->parent())
+        const QString account = item->text(1);
+        if ((col == 2 || col == 3) && !item->parent())
             editOpening(account);
         else
             showLedger(account);
@@ -200,9 +262,13 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     connect(opening, &QPushButton::clicked, this, [this] {
         QTreeWidgetItem* item = accounts_->currentItem();
         while (item && item->parent()) item = item->parent();
-        editOpening(item ? item->text(0) : QString());
+        editOpening(item ? item->text(1) : QString());
     });
     row->addWidget(opening);
+    accountsByCode_ = new QCheckBox(QStringLiteral("按科目编码排列"), page);
+    accountsByCode_->setObjectName(QStringLiteral("accountsByCode"));
+    connect(accountsByCode_, &QCheckBox::toggled, this, [this] { fillAccounts(); });
+    row->addWidget(accountsByCode_);
     row->addStretch();
     column->addLayout(row);
     tabs_->addTab(page, QStringLiteral("总账"));
@@ -212,7 +278,7 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     column = new QVBoxLayout(page);
     trial_ = new QTableWidget(page);
     trial_->setObjectName(QStringLiteral("trial"));
-    setupTable(trial_, {QStringLiteral("科目"), QStringLiteral("期初借方"), QStringLiteral("期初贷方"), QStringLiteral("本期借方"),
+    setupTable(trial_, {QStringLiteral("编码"), QStringLiteral("科目"), QStringLiteral("期初借方"), QStringLiteral("期初贷方"), QStringLiteral("本期借方"),
                         QStringLiteral("本期贷方"), QStringLiteral("期末借方"), QStringLiteral("期末贷方")});
     column->addWidget(trial_);
     verdict_ = new QLabel(page);
@@ -221,8 +287,17 @@ BookWindow::BookWindow() : QMainWindow(nullptr) {
     big.setBold(true);
     big.setPointSizeF((big.pointSizeF() > 0 ? big.pointSizeF() : 10) * 1.3);
     verdict_->setFont(big);
-    column->addWidget(verdict_);
+    row = new QHBoxLayout;
+    row->addWidget(verdict_);
+    row->addStretch();
+    trialByCode_ = new QCheckBox(QStringLiteral("按科目编码排列"), page);
+    trialByCode_->setObjectName(QStringLiteral("trialByCode"));
+    connect(trialByCode_, &QCheckBox::toggled, this, [this] { fillTrial(); });
+    row->addWidget(trialByCode_);
+    column->addLayout(row);
     tabs_->addTab(page, QStringLiteral("试算平衡表"));
+
+    addCycleViews();
 
     connect(&BookSession::instance(), &BookSession::changed, this, [this] { reload(); });
     const QFontMetrics fm = fontMetrics();
@@ -242,6 +317,8 @@ void BookWindow::reload() {
     fillVouchers();
     fillAccounts();
     fillTrial();
+    fillMonths();
+    fillCycleView();
     if (!ledgerAccount_.isEmpty()) showLedger(ledgerAccount_);
     undo_->setEnabled(!deleted_.empty());
 }
@@ -252,36 +329,42 @@ void BookWindow::fillVouchers() {
     if (const int row = selected ? voucherRows_->rowOf(selected) : -1; row >= 0)
         vouchers_->setCurrentIndex(voucherRows_->index(row, 0));
     delete_->setEnabled(voucherRows_->rowCount() > 0);
+    reverse_->setEnabled(voucherRows_->rowCount() > 0);
 }
 
 void BookWindow::fillAccounts() {
     accounts_->clear();
     const auto fill = [](QTreeWidgetItem* item, const book::AccountSummary& a, bool first) {
+        putCode(item, 0, a.account);
         if (first) {
-            item->setText(1, q(a.opening.word()));
-            item->setText(2, money(a.opening.magnitude()));
+            item->setText(2, q(a.opening.word()));
+            item->setText(3, money(a.opening.magnitude()));
         }
-        item->setText(3, money(a.debit));
-        item->setText(4, money(a.credit));
-        item->setText(5, q(a.closing.word()));
-        item->setText(6, money(a.closing.magnitude()));
-        for (int c : {2, 3, 4, 6}) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        item->setText(4, money(a.debit));
+        item->setText(5, money(a.credit));
+        item->setText(6, q(a.closing.word()));
+        item->setText(7, money(a.closing.magnitude()));
+        for (int c : {3, 4, 5, 7}) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     };
-    for (const book::AccountSummary& a : journal().accounts()) {
-        auto* item = new QTreeWidgetItem(accounts_, {q(a.account)});
+    std::vector<book::AccountSummary> all = journal().accounts();
+    if (accountsByCode_->isChecked()) orderByCode(all);
+    for (const book::AccountSummary& a : all) {
+        auto* item = new QTreeWidgetItem(accounts_, {QString(), q(a.account)});
         fill(item, a, true);
-        for (const book::AccountSummary& s : a.subs) fill(new QTreeWidgetItem(item, {q(s.account)}), s, false);
+        for (const book::AccountSummary& s : a.subs) fill(new QTreeWidgetItem(item, {QString(), q(s.account)}), s, false);
     }
     accounts_->expandAll();
 }
 
 void BookWindow::fillTrial() {
-    const book::TrialBalance t = journal().trial();
+    book::TrialBalance t = journal().trial();
+    if (trialByCode_->isChecked()) orderByCode(t.rows);
     trial_->setRowCount(static_cast<int>(t.rows.size()) + 1);
     int r = 0;
     const auto put = [&](const book::TrialRow& row, bool total) {
-        trial_->setItem(r, 0, cell(q(row.account)));
-        int c = 1;
+        trial_->setItem(r, 0, total ? cell(QString()) : codeCell(row.account));
+        trial_->setItem(r, 1, cell(q(row.account)));
+        int c = 2;
         for (book::Cents v : {row.openDebit, row.openCredit, row.debit, row.credit, row.closeDebit, row.closeCredit})
             trial_->setItem(r, c++, cell(money(v), true));
         if (total)
@@ -300,7 +383,12 @@ void BookWindow::fillTrial() {
 
 void BookWindow::showLedger(const QString& account) {
     ledgerAccount_ = account;
-    ledgerTitle_->setText(QStringLiteral("明细账：%1").arg(account));
+    const std::string name = account.toStdString();
+    const std::string_view code = book::codeOf(name);
+    const book::Placement p = book::place(book::firstLevel(name));
+    ledgerTitle_->setText(!code.empty() ? QStringLiteral("明细账：%1 %2").arg(q(code), account)
+                                        : QStringLiteral("明细账：%1（未归入科目表：%2）")
+                                              .arg(account, q(p.reason.empty() ? std::string("科目表中没有这个科目") : p.reason)));
     ledgerRows_->show(journal().ledger(account.toStdString()));
 }
 
@@ -415,11 +503,11 @@ PrintedRows BookWindow::printedVouchers() const {
 }
 
 PrintedRows BookWindow::printedTrial() const {
-    PrintedRows doc{QStringLiteral("试算平衡表"), QDate::currentDate(), {}, font(), {false, true, true, true, true, true, true}};
-    doc.rows << QStringLiteral("科目\t期初借方\t期初贷方\t本期借方\t本期贷方\t期末借方\t期末贷方");
+    PrintedRows doc{QStringLiteral("试算平衡表"), QDate::currentDate(), {}, font(), {false, false, true, true, true, true, true, true}};
+    doc.rows << QStringLiteral("编码\t科目\t期初借方\t期初贷方\t本期借方\t本期贷方\t期末借方\t期末贷方");
     const book::TrialBalance t = BookSession::instance().workbook(nullptr).journal().trial();
     const auto row = [&](const book::TrialRow& r) {
-        QStringList cells{q(r.account)};
+        QStringList cells{q(book::codeOf(r.account)), q(r.account)};
         for (book::Cents v : {r.openDebit, r.openCredit, r.debit, r.credit, r.closeDebit, r.closeCredit}) cells << money(v);
         doc.rows << cells.join('\t');
     };
