@@ -72,8 +72,9 @@ public:
         probeBox_.setFont(font_);
         probeButton_.setFont(font_);
         // What a text box adds around its text: frame and inner margins.
-        boxExtra_ = probeBox_.sizeHint().width() - 17 * fm_.horizontalAdvance(QLatin1Char('x'));
-        boxH_ = probeBox_.sizeHint().height();
+        const QSize box = probeBox_.sizeHint();
+        boxExtra_ = box.width() - 17 * fm_.horizontalAdvance(QLatin1Char('x'));
+        boxH_ = box.height();
     }
 
     Size label(std::string_view text) const override {
