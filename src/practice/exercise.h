@@ -209,4 +209,14 @@ const std::vector<OtherName>& otherNames();
 // answer sheet's account box.
 const std::vector<std::string>& accountNames();
 
+// The accounts the account box offers for the typed text: those that hold
+// it as it stands (accounts compared as above), and those it spells from
+// their first character on — each character typed as itself, as one of its
+// pinyin readings whole or by its initial (zh, ch, sh too), the last one
+// possibly cut short; case, blanks and full-width letters do not count,
+// signs ("-", parentheses) are passed over.  The ones matched whole first,
+// then shorter before longer, then in list order.  A character whose
+// reading the program's pinyin table lacks can be typed only as itself.
+std::vector<std::string> completeAccount(std::string_view typed);
+
 }  // namespace kelmora::practice

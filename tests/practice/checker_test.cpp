@@ -236,6 +236,25 @@ TEST(Checker, AccountNamesForCompletion) {
     for (const auto& n : names) EXPECT_TRUE(n.find("（借）") == std::string::npos && n.find("（贷）") == std::string::npos) << n;
 }
 
+TEST(Checker, TheAccountBoxCompletesByChinesePinyinAndInitials) {
+    const auto first = [](const char* typed) {
+        const auto list = completeAccount(typed);
+        return list.empty() ? std::string() : list.front();
+    };
+    EXPECT_EQ(first("yhck"), "银行存款");         // initials, whole: first
+    EXPECT_EQ(first("yinhangcunkuan"), "银行存款");
+    EXPECT_EQ(first("ＹＨＣＫ"), "银行存款");      // full-width, upper case
+    EXPECT_EQ(first("银行存款"), "银行存款");
+    EXPECT_EQ(first("yh cunk"), "银行存款");      // blanks, the last one cut short
+    EXPECT_EQ(first("qthbzj-yhhp"), "其他货币资金-银行汇票");  // the dash is passed over
+    // Every account holding the text, shorter ones first.
+    const auto bank = completeAccount("银行存款");
+    EXPECT_GT(bank.size(), 3u);
+    for (const auto& a : bank) EXPECT_NE(a.find("银行存款"), std::string::npos) << a;
+    EXPECT_TRUE(completeAccount("").empty());
+    EXPECT_TRUE(completeAccount("zzzzzz").empty());
+}
+
 // The runner's error lines, and nothing of such a line is done.
 TEST(RunnerPractice, ErrorLines) {
     std::istringstream script(
