@@ -8,9 +8,9 @@
 // the browser does not store is taken back: the workbook is opened again
 // from the bytes stored last.  Every figure and word comes from the models;
 // this script lays them out.
-'use strict';
 
 window.KelmoraBook = (() => {
+  'use strict';
   const DB = 'kelmora-book', STORE = 'files', KEY = 'current';
   const RS = '\x1e', FS = '\x1f';  // between records, between fields
   const encoder = new TextEncoder();
@@ -471,13 +471,15 @@ window.KelmoraBook = (() => {
     return {wrap, table: t, body, heads};
   }
 
-  function row(cells, numeric, cls, heads) {
+  // words: the columns of a balance's side, which stand beside their head on a phone.
+  function row(cells, numeric, cls, heads, words = []) {
     const tr = make('tr', cls);
     tr.setAttribute('role', 'row');
     cells.forEach((c, i) => {
       const td = make('td', numeric.includes(i) ? 'num' : '', c);
       td.setAttribute('role', 'cell');
       if (heads && heads[i]) td.dataset.head = heads[i];
+      if (words.includes(i)) td.classList.add('book-word');
       tr.append(td);
     });
     return tr;
@@ -637,11 +639,11 @@ window.KelmoraBook = (() => {
       tr.firstChild.replaceChildren(b);
     };
     for (const a of ask('kbAccounts')) {
-      const tr = row(a.cells, [2, 3, 4, 6], 'book-account-row', view.accounts.heads);
+      const tr = row(a.cells, [2, 3, 4, 6], 'book-account-row', view.accounts.heads, [1, 5]);
       link(tr, a.account);
       rows.push(tr);
       for (const s of a.subs) {
-        const sub = row(s.cells, [2, 3, 4, 6], 'book-sub', view.accounts.heads);
+        const sub = row(s.cells, [2, 3, 4, 6], 'book-sub', view.accounts.heads, [1, 5]);
         link(sub, s.account);
         rows.push(sub);
       }
@@ -659,7 +661,7 @@ window.KelmoraBook = (() => {
     view.ledger.wrap.hidden = false;
     const rows = ask('kbLedger', ledgerAccount);
     view.ledger.body.replaceChildren(...(rows.error ? [] : rows).map((r) => {
-      const tr = row(r.cells, [3, 4, 6], '', view.ledger.heads);
+      const tr = row(r.cells, [3, 4, 6], '', view.ledger.heads, [5]);
       if (r.voucher) {
         const b = button(r.cells[0], () => toVoucher(r.voucher), 'book-link');
         tr.firstChild.replaceChildren(b);

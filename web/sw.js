@@ -4,7 +4,7 @@
 'use strict';
 const CACHE = 'kelmora-@VERSION@';
 const FILES = ['./', 'index.html', 'style.css', 'kelmora.js', 'kelmora.wasm',
-               'icon.svg', 'icon-256.png', 'manifest.webmanifest', 'book.js'];
+               'icon.svg', 'icon-256.png', 'manifest.webmanifest'];
 // The workbook's module and style, fetched when the workbook is first opened,
 // are kept from then on.
 const LATER = ['book.css', 'kelmora-book.js', 'kelmora-book.wasm'];

@@ -65,7 +65,7 @@ try {
   };
   const rows = [], bookRows = [];
   const [raw, gz] = sizes([...files].filter((f) => !later.has(f)), rows);
-  const [bookRaw, bookGz] = sizes(later, bookRows);
+  const [bookRaw, bookGz] = sizes([...later].filter((f) => fs.existsSync(path.join(dir, f))), bookRows);
   await ctx0.close();
 
   // The workbook opened for the first time (its module fetched and compiled,
@@ -78,6 +78,7 @@ try {
     await p.goto(url, {waitUntil: 'load'});
     await p.waitForSelector('body[data-ready]');
     bookOpen.push(await p.evaluate(async () => {
+      if (!window.KelmoraBook) return NaN;  // a build without the workbook
       const t0 = performance.now();
       await KelmoraBook.open();
       await new Promise((r) => requestAnimationFrame(r));
