@@ -39,6 +39,9 @@ public:
     // the screen's available area: shrinks the window where it is taller or
     // wider, and moves it where it stands out.  Done once the frame is known.
     void fitFrame(const QMargins& frame);
+    // Puts w where the printing band stands, the band hidden (a practice
+    // window's answer sheet).
+    void replaceBand(QWidget* w);
 
 protected:
     bool event(QEvent* e) override;
@@ -70,6 +73,7 @@ private:
     std::vector<bool> scrolled_;       // per control: it stands in the control area
     bool fitted_ = false;              // the frame has been fitted to the screen
     SurfaceWidget* surface_ = nullptr;
+    QWidget* bandStandIn_ = nullptr;  // in the band's place, when it is replaced
     QMap<QString, QLineEdit*> boxes_;
     std::vector<QLineEdit*> tabBoxes_;         // the boxes in tab order
     std::vector<QWidget*> widgets_;            // per control of the description

@@ -14,6 +14,7 @@
 #include "ui/book_session.h"
 #include "ui/form_widget.h"
 #include "ui/nested_loop.h"
+#include "ui/practice_entry.h"
 
 namespace kelmora {
 
@@ -128,6 +129,8 @@ void QtView::shown(Window& w) {
     if (!f) {
         f = std::make_unique<FormWidget>(app_, w);
         if (w.name() == App::kMainWindow) addBookMenu(f.get());
+        if (w.name() == App::kMainWindow) addPracticeMenu(f.get());
+        else addPracticeAction(f.get());
         // Given before the window shows, the focus goes there once the
         // window is active.
         if (!focus_[n].isEmpty())
