@@ -307,10 +307,31 @@ TaskResult match(const std::vector<Entry>& key, const std::vector<Entry>& answer
 // ---------------------------------------------------------------------------
 // Hints
 
+namespace {
+
+// Lines as one text in an order of their own, accounts as compared: two
+// lists of lines match in any order exactly when their signatures are equal.
+std::string signature(const std::vector<Entry>& lines) {
+    std::vector<std::string> parts;
+    parts.reserve(lines.size());
+    for (const Entry& e : lines)
+        parts.push_back(std::to_string(static_cast<int>(e.side)) + '\t' + normalAccount(e.account) + '\t' +
+                        std::to_string(e.amount));
+    std::sort(parts.begin(), parts.end());
+    std::string out;
+    for (const auto& p : parts) out += p + '\n';
+    return out;
+}
+
+}  // namespace
+
 struct Exercise::Variants {
+    struct Block {
+        std::string heading, signature;
+    };
     struct Variant {
         std::vector<std::string> boxes;  // one left out, or two exchanged
-        std::vector<book::Block> blocks;
+        std::vector<Block> blocks;
     };
     std::vector<Variant> variants;
 };
@@ -321,6 +342,13 @@ namespace {
 // windows' dozens of boxes): the one-left-out hints still apply.
 constexpr std::size_t kMaxPairedFigures = 24;
 
+std::vector<Entry> entriesOf(const book::Block& b) {
+    std::vector<Entry> out;
+    for (const book::BlockRow& r : b.rows)
+        if (r.counts() && r.read == book::CentsRead::Ok) out.push_back({r.side, r.account, r.amount});
+    return out;
+}
+
 std::shared_ptr<const Exercise::Variants> variantsOf(const Exercise& ex) {
     if (ex.variants) return ex.variants;
     auto v = std::make_shared<Exercise::Variants>();
@@ -329,8 +357,11 @@ std::shared_ptr<const Exercise::Variants> variantsOf(const Exercise& ex) {
     std::vector<std::string> presses;
     for (const Press& p : ex.presses) presses.push_back(p.control);
     const auto run = [&](std::vector<std::string> boxes, const std::map<std::string, std::string>& t) {
-        RunResult r = runWindow(ex.form, t, presses);
-        if (r.rows != ex.printed) v->variants.push_back({std::move(boxes), std::move(r.blocks)});
+        const RunResult r = runWindow(ex.form, t, presses);
+        if (r.rows == ex.printed) return;
+        Exercise::Variants::Variant variant{std::move(boxes), {}};
+        for (const book::Block& b : r.blocks) variant.blocks.push_back({b.heading, signature(entriesOf(b))});
+        v->variants.push_back(std::move(variant));
     };
     for (const Figure& f : ex.figures) {
         auto t = texts;
@@ -351,18 +382,12 @@ std::shared_ptr<const Exercise::Variants> variantsOf(const Exercise& ex) {
 
 // The block of a run that stands where the task's block stands: the same
 // heading, the same place among the blocks of that heading.
-const book::Block* counterpart(const std::vector<book::Block>& blocks, const std::string& heading, int place) {
+const Exercise::Variants::Block* counterpart(const std::vector<Exercise::Variants::Block>& blocks,
+                                             const std::string& heading, int place) {
     int seen = 0;
-    for (const book::Block& b : blocks)
+    for (const auto& b : blocks)
         if (b.heading == heading && seen++ == place) return &b;
     return nullptr;
-}
-
-std::vector<Entry> entriesOf(const book::Block& b) {
-    std::vector<Entry> out;
-    for (const book::BlockRow& r : b.rows)
-        if (r.counts() && r.read == book::CentsRead::Ok) out.push_back({r.side, r.account, r.amount});
-    return out;
 }
 
 std::string quoted(const WindowDef& def, const std::string& box) { return "「" + boxName(def, box) + "」"; }
@@ -389,11 +414,10 @@ void addHints(const Exercise& ex, const Task& task, const std::vector<Entry>& an
     // The figures that would give the learner's lines.
     const auto variants = variantsOf(ex);
     const int place = task.place;
+    const std::string mine = signature(answer);
     for (const auto& v : variants->variants) {
-        const book::Block* b = counterpart(v.blocks, task.heading, place);
-        if (!b) continue;
-        const TaskResult m = match(entriesOf(*b), answer);
-        if (m.ok != m.total) continue;
+        const auto* b = counterpart(v.blocks, task.heading, place);
+        if (!b || b->signature != mine) continue;
         const WindowDef& d = description();
         if (v.boxes.size() == 1)
             r.hints.push_back("你的分录与「" + boxName(d, v.boxes[0]) + "」没有填时算出的相同：请把" +

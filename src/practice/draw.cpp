@@ -225,6 +225,8 @@ struct Offer {
 
 constexpr int kProbeAttempts = 16;
 constexpr int kDrawAttempts = 64;
+// How many figures the window takes are weighed against each other.
+constexpr int kPreferAttempts = 4;
 
 Offer probe(const std::string& form) {
     Offer o;
@@ -297,18 +299,37 @@ Exercise draw(const std::string& form, const std::string& seed) {
     const int first = rngFor(form, seed, -1).below(n);
     for (int k = 0; k < n; ++k) {
         const std::string button = offer.buttons[static_cast<std::size_t>((first + k) % n)];
-        for (int a = 0; a < kDrawAttempts; ++a) {
+        // Of the first few figures the window takes, those for which every
+        // block balances and on which most boxes bear are kept (a box that
+        // bears on nothing printed keeps its initial text).
+        struct Found {
+            std::map<std::string, std::string> texts;
+            RunResult key;
+            bool whole = false;
+        };
+        std::optional<Found> best;
+        int tried = 0;
+        for (int a = 0; a < kDrawAttempts && tried < kPreferAttempts; ++a) {
             Rng rng = rngFor(form, seed, k * kDrawAttempts + a);
             auto texts = figureTexts(def, boxes, rng);
-            const RunResult key = runWindow(form, texts, {button});
+            RunResult key = runWindow(form, texts, {button});
             if (!accepted(key)) continue;
-            // Boxes the key does not depend on keep their initial text.
+            ++tried;
+            const std::size_t drawn = texts.size();
             for (const auto& b : boxes) {
                 auto without = texts;
                 without.erase(b);
                 const RunResult r = runWindow(form, without, {button});
                 if (r.clean && r.rows == key.rows) texts = std::move(without);
             }
+            const bool whole = tasksOf(key) == static_cast<int>(key.blocks.size());
+            if (!best || (whole && !best->whole) || (whole == best->whole && texts.size() > best->texts.size()))
+                best = Found{std::move(texts), std::move(key), whole};
+            if (best->whole && best->texts.size() == drawn) break;
+        }
+        if (best) {
+            const auto& texts = best->texts;
+            const RunResult& key = best->key;
             Exercise ex;
             ex.form = form;
             ex.seed = seed;

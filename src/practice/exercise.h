@@ -58,6 +58,7 @@ struct Entry {
     Side side = Side::None;
     std::string account;  // as printed (the key) or as typed, without blanks at its ends
     Cents amount = 0;
+    friend bool operator==(const Entry&, const Entry&) = default;
 };
 
 // A block of the key that balances.
@@ -109,6 +110,7 @@ struct TypedLine {
     std::string side;     // "借", "贷", or anything else (no side)
     std::string account;
     std::string amount;
+    friend bool operator==(const TypedLine&, const TypedLine&) = default;
 };
 // One list of lines per task, task 1 first.
 using Sheet = std::vector<std::vector<TypedLine>>;
