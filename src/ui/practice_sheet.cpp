@@ -27,11 +27,11 @@ std::string s(const QString& t) { return t.toStdString(); }
 const QString kDebit = QStringLiteral("借");
 const QString kCredit = QStringLiteral("贷");
 
-QString sideWord(book::Side side) { return side == book::Side::Debit ? kDebit : side == book::Side::Credit ? kCredit : QString(); }
+QString sideText(book::Side side) { return side == book::Side::Debit ? kDebit : side == book::Side::Credit ? kCredit : QString(); }
 
 // A line of the key as the sheet shows it: "借 材料费用 100.00".
 QString keyLine(const practice::Entry& e) {
-    return QStringLiteral("%1　%2　%3").arg(sideWord(e.side), q(e.account), q(book::yuan(e.amount)));
+    return QStringLiteral("%1　%2　%3").arg(sideText(e.side), q(e.account), q(book::yuan(e.amount)));
 }
 
 bool addKey(const QKeyEvent* k) {
@@ -181,10 +181,17 @@ AnswerSheet::Line AnswerSheet::makeLine(int task, const practice::TypedLine& typ
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setModelSorting(QCompleter::UnsortedModel);
     completer->setMaxVisibleItems(12);
-    connect(l.account, &QLineEdit::textEdited, items, [items](const QString& t) {
+    connect(l.account, &QLineEdit::textEdited, items, [this, items, completer](const QString& t) {
         QStringList offered;
         for (const std::string& a : practice::completeAccount(s(t))) offered << q(a);
         items->setStringList(offered);
+        // The list, made when first needed, hands Enter to the sheet first
+        // (a filter installed after the completer's runs before it).
+        QAbstractItemView* list = completer->popup();
+        if (!list->property("kelmoraAccounts").toBool()) {
+            list->setProperty("kelmoraAccounts", true);
+            list->installEventFilter(this);
+        }
     });
     l.account->setCompleter(completer);
 
@@ -349,6 +356,29 @@ bool AnswerSheet::locate(const QObject* field, int* task, int* line) const {
 }
 
 bool AnswerSheet::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && watched->property("kelmoraAccounts").toBool()) {
+        // Enter in an open list of accounts: the highlighted one, or the
+        // first when none is, goes into the box, and on to the amount (as in
+        // the main window's box).
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() != Qt::NoModifier)
+            return false;
+        auto* list = static_cast<QAbstractItemView*>(watched);
+        for (const Section& sec : tasks_)
+            for (const Line& l : sec.rows) {
+                QCompleter* completer = l.account->completer();
+                if (!completer || completer->popup() != list) continue;
+                QModelIndex item = list->currentIndex();
+                if (!item.isValid()) item = completer->completionModel()->index(0, 0);
+                if (!item.isValid()) return false;
+                const QString chosen = item.data().toString();
+                list->hide();
+                l.account->setText(chosen);
+                l.amount->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        return false;
+    }
     if (e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(e);
         int task = 0, line = 0;
@@ -362,7 +392,9 @@ bool AnswerSheet::eventFilter(QObject* watched, QEvent* e) {
         auto* box = qobject_cast<QLineEdit*>(watched);
         if (box && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && k->modifiers() == Qt::NoModifier) {
             if (box->completer() && box->completer()->popup() && box->completer()->popup()->isVisible()) return false;
-            box->focusNextChild();
+            // On in the window's chain of focus, as Tab goes.
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(box, &tab);
             return true;
         }
     }

@@ -32,17 +32,6 @@ namespace kelmora {
 namespace {
 QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-bool sameSheet(const practice::Sheet& a, const practice::Sheet& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t k = 0; k < a.size(); ++k) {
-        if (a[k].size() != b[k].size()) return false;
-        for (std::size_t i = 0; i < a[k].size(); ++i)
-            if (a[k][i].side != b[k][i].side || a[k][i].account != b[k][i].account || a[k][i].amount != b[k][i].amount)
-                return false;
-    }
-    return true;
-}
-
 std::string freshSeed() { return std::to_string(QRandomGenerator::global()->generate64()); }
 
 void tell(QWidget* parent, const QString& text) {
@@ -297,7 +286,7 @@ void PracticeWindow::next() {
 void PracticeWindow::setLevel(practice::Level level) {
     if (level == level_) return;
     const practice::Sheet now = sheet_->sheet();
-    const bool typed = !sameSheet(now, practice::startingSheet(ex_, level_));
+    const bool typed = now != practice::startingSheet(ex_, level_);
     if (typed) {
         const NestedLoop loop;
         const auto answer = QMessageBox::question(
