@@ -142,6 +142,13 @@ void AnswerSheet::setExercise(const practice::Exercise& ex, const practice::Shee
         }
         renumber(task);
     }
+    // Every section as wide as a line needs, lines or not yet.
+    if (!tasks_.empty()) {
+        const Line probe = makeLine(0, {});
+        const int lineWidth = probe.row->minimumSizeHint().width();
+        delete probe.row;
+        for (Section& sec : tasks_) sec.lines->setMinimumWidth(lineWidth);
+    }
     list->addStretch();
     setWidget(inner_);
 }
@@ -157,14 +164,17 @@ AnswerSheet::Line AnswerSheet::makeLine(int task, const practice::TypedLine& typ
     l.side->setToolTip(QStringLiteral("借或贷（J 借，D 贷）"));
     l.account = new QLineEdit(q(typed.account), l.row);
     l.account->setPlaceholderText(QStringLiteral("科目"));
-    l.account->setMinimumWidth(l.account->fontMetrics().horizontalAdvance(QStringLiteral("应交税金-应交增值税（进）")));
+    l.account->setMinimumWidth(l.account->fontMetrics().horizontalAdvance(QStringLiteral("应交税金-应交增值税（进项）")) + 8);
     l.amount = new QLineEdit(q(typed.amount), l.row);
     l.amount->setPlaceholderText(QStringLiteral("金额"));
     l.amount->setAlignment(Qt::AlignRight);
-    l.amount->setMaximumWidth(l.amount->fontMetrics().horizontalAdvance(QStringLiteral("0000000000.00")) + 16);
+    const int digits = l.amount->fontMetrics().horizontalAdvance(QStringLiteral("00000000.00")) + 16;
+    l.amount->setMinimumWidth(digits);
+    l.amount->setMaximumWidth(digits * 3 / 2);
     l.mark = new QLabel(l.row);
     l.mark->setTextFormat(Qt::PlainText);
-    l.mark->setMinimumWidth(l.mark->fontMetrics().horizontalAdvance(QStringLiteral("借贷方向错误")) + 4);
+    l.mark->setWordWrap(true);
+    l.mark->setFixedWidth(l.mark->fontMetrics().horizontalAdvance(QStringLiteral("借贷方向错误")) + 4);
     l.remove = new QToolButton(l.row);
     l.remove->setText(QStringLiteral("删除"));
     l.remove->setAutoRaise(true);

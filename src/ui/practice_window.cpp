@@ -15,6 +15,8 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -169,6 +171,7 @@ void PracticeWindow::build() {
     key_ = button(practice_words::kShowKey, "showKey");
     next_ = button(practice_words::kNext, "next");
     if (run_) save_ = button(practice_words::kSaveAnswers, "saveAnswers");
+    connect(sheet_, &AnswerSheet::edited, this, [this] { QTimer::singleShot(0, this, [this] { fitSheet(); }); });
     connect(check_, &QPushButton::clicked, this, [this] { check(); });
     connect(key_, &QPushButton::clicked, this, [this] { toggleKey(); });
     connect(next_, &QPushButton::clicked, this, [this] { next(); });
@@ -227,6 +230,29 @@ void PracticeWindow::load(const practice::Exercise& ex, const practice::Sheet& l
     const QSize size(std::min(std::max(want.width(), width()), avail.width() - 16),
                      std::min(std::max(want.height(), height()), avail.height() - 48));
     if (!isVisible() || size.width() > width() || size.height() > height()) resize(size);
+    if (isVisible()) QTimer::singleShot(0, this, [this] { fitSheet(); });
+}
+
+void PracticeWindow::fitSheet() {
+    // The band's place is as wide as the window's printed rows ask; the
+    // sheet's lines may need more: the window grows by what they lack, and
+    // taller for the sections, within the screen.
+    const QWidget* inner = sheet_->widget();
+    if (!inner || !form_) return;
+    const int frame = 2 * sheet_->frameWidth();
+    const int bar = sheet_->verticalScrollBar()->sizeHint().width();
+    const int lackW = inner->minimumSizeHint().width() + bar + frame - sheet_->viewport()->width() - bar;
+    const int lackH = inner->sizeHint().height() + frame - sheet_->height();
+    const QScreen* screen = this->screen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+    const int w = std::min(width() + std::max(0, lackW + bar), avail.width() - 16);
+    const int h = std::min(height() + std::max(0, lackH), avail.height() - 48);
+    if (w > width() || h > height()) resize(std::max(w, width()), std::max(h, height()));
+}
+
+void PracticeWindow::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    QTimer::singleShot(0, this, [this] { fitSheet(); });
 }
 
 void PracticeWindow::check() {
@@ -265,6 +291,8 @@ QString PracticeWindow::report(const practice::CheckResult& r) const {
             parts << QStringLiteral("第%1笔 %2 %3 行").arg(t.task).arg(q(practice::verdictText(practice::Verdict::Missing))).arg(missing);
         for (const std::string& h : t.hints) parts << QStringLiteral("第%1笔 提示：%2").arg(t.task).arg(q(h));
     }
+    for (QString& p : parts)
+        while (p.endsWith(QStringLiteral("。"))) p.chop(1);
     return parts.join(QStringLiteral("；")) + QStringLiteral("。");
 }
 

@@ -71,12 +71,14 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void build();
     void load(const practice::Exercise& ex, const practice::Sheet& lines);
     void keepProgress();  // the sheet into the progress, and the progress to its file
     void writeProgressFile();
+    void fitSheet();  // the window wide and tall enough for the sheet, within the screen
     QString report(const practice::CheckResult& r) const;
 
     practice::Exercise ex_;
