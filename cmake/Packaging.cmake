@@ -23,9 +23,9 @@ if(TARGET kelmora)
   target_compile_definitions(kelmora PRIVATE
     KELMORA_VERSION="${PROJECT_VERSION}" KELMORA_APP_ID="${KELMORA_APP_ID}")
   install(TARGETS kelmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  # Printing on paper is a module the program loads when the user first
-  # prints, from here: a private folder, so no ldconfig and no soname.
-  install(TARGETS kelmora_print LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/kelmora)
+  # Printing on paper, and the workbook, are modules the program loads when
+  # first used, from here: a private folder, so no ldconfig and no soname.
+  install(TARGETS kelmora_print kelmora_book_module LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/kelmora)
 endif()
 
 # ---- data: manual pages, desktop entry, icon, AppStream metadata ---------
@@ -33,8 +33,9 @@ endif()
 # there.
 
 set(KELMORA_DATA_BUILD_DIR ${PROJECT_BINARY_DIR}/data)
-# Where the printing module goes, for the manual page.
+# Where the modules go, for the manual page.
 set(KELMORA_PRINT_MODULE_PATH ${CMAKE_INSTALL_FULL_LIBDIR}/kelmora/libkelmora_print.so)
+set(KELMORA_BOOK_MODULE_PATH ${CMAKE_INSTALL_FULL_LIBDIR}/kelmora/libkelmora_book.so)
 set(KELMORA_MAN_PAGES kelmora-script)
 if(TARGET kelmora)
   list(APPEND KELMORA_MAN_PAGES kelmora)

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
@@ -140,9 +139,9 @@ void showBookWindow() {
     window->activateWindow();
 }
 
-namespace {
-QMenu* makeBookMenu(QWidget* parent) {
-    auto* menu = new QMenu(parent);
+QMenu* bookMenu(QWidget* bar) {
+    if (auto* menu = bar->findChild<QMenu*>(QStringLiteral("bookMenu"))) return menu;
+    auto* menu = new QMenu(bar);
     menu->setObjectName(QStringLiteral("bookMenu"));
     QObject::connect(menu->addAction(QStringLiteral("凭证、总账和试算平衡表…")), &QAction::triggered, [] {
         showBookWindow();
@@ -157,27 +156,6 @@ QMenu* makeBookMenu(QWidget* parent) {
         BookWindow::current()->askOpen();
     });
     return menu;
-}
-}  // namespace
-
-void addBookMenu(QWidget* mainWindow) {
-    QMenuBar* bar = mainWindow->findChild<QMenuBar*>();
-    if (!bar) return;
-    // A title at the end of the bar, its menu made when first asked for (as
-    // the bar's other menus are) and dropped below the title.
-    QAction* title = bar->addAction(QStringLiteral("账簿"));
-    title->setObjectName(QStringLiteral("bookMenuTitle"));
-    QObject::connect(title, &QAction::triggered, bar, [bar, title] {
-        auto* menu = bar->findChild<QMenu*>(QStringLiteral("bookMenu"));
-        if (!menu) menu = makeBookMenu(bar);
-        menu->popup(bar->mapToGlobal(bar->actionGeometry(title).bottomLeft()));
-    });
-    // The window was made wide enough for the bar's titles; now for this one
-    // too, so that no title goes behind the bar's overflow button.
-    // (With a title's width to spare: the bar's own hint leaves the last
-    // title against the edge.)
-    const int wide = bar->sizeHint().width() + bar->fontMetrics().horizontalAdvance(title->text());
-    if (mainWindow->width() < wide) mainWindow->resize(wide, mainWindow->height());
 }
 
 }  // namespace kelmora

@@ -11,16 +11,14 @@
 
 #include "book/journal.h"
 #include "book/sqlite_store.h"
+#include "ui/book_module.h"
 
+class QMenu;
 class QWidget;
 
 namespace kelmora {
 
 class Window;
-
-// Posts the entries a window has printed: 记入凭证 in the printing band's
-// context menu and on this key anywhere in the window.
-inline constexpr QKeyCombination kPostShortcut = Qt::CTRL | Qt::Key_J;
 
 class BookSession : public QObject {
     Q_OBJECT
@@ -73,7 +71,8 @@ private:
 void postEntries(QWidget* parent, const Window& w);
 // The workbook window, made on first use, brought to the front.
 void showBookWindow();
-// The 账簿 menu on the main window's menu bar.
-void addBookMenu(QWidget* mainWindow);
+// The 账簿 menu under its title on the main window's menu bar: made on the
+// first call, the same one afterwards.
+QMenu* bookMenu(QWidget* bar);
 
 }  // namespace kelmora

@@ -41,12 +41,16 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 QFont headingFont(const QFont& base) {
     // Only the families the system has: one it lacks would send the font
     // matching through the system's whole list of fallbacks, the costliest
-    // step of the main window's start.
+    // step of the main window's start.  Looked up in the font database's
+    // list of families, which the first font read in full: hasFamily() would
+    // ask the system's font configuration about each name again (a million
+    // instructions a name).
     static const QStringList families = [] {
+        const QStringList known = QFontDatabase::families();
         QStringList there;
         for (const QString& family : {QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
                                       QStringLiteral("Noto Sans CJK SC")})
-            if (QFontDatabase::hasFamily(family)) there << family;
+            if (known.contains(family, Qt::CaseInsensitive)) there << family;
         return there;
     }();
     QFont f = base;
@@ -74,13 +78,19 @@ public:
     Size label(std::string_view text) const override {
         return {fm_.horizontalAdvance(qs(text)) + 1, fm_.height()};
     }
+    // The layout asks for a heading or a button again and again as it tries
+    // its arrangements: each is measured once.
     Size heading(std::string_view text) const override {
-        return {headingFm_.horizontalAdvance(qs(text)) + 1, headingFm_.height()};
+        return remembered(headings_, text, [&] {
+            return Size{headingFm_.horizontalAdvance(qs(text)) + 1, headingFm_.height()};
+        });
     }
     Size button(std::string_view caption) const override {
-        probeButton_.setText(qs(caption));
-        const QSize s = probeButton_.sizeHint();
-        return {s.width(), s.height()};
+        return remembered(buttons_, caption, [&] {
+            probeButton_.setText(qs(caption));
+            const QSize s = probeButton_.sizeHint();
+            return Size{s.width(), s.height()};
+        });
     }
     Size box(std::string_view text) const override {
         return {fm_.horizontalAdvance(qs(text)) + std::max(boxExtra_, 8), boxH_};
@@ -112,7 +122,15 @@ public:
 
 private:
     static QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+    using Sizes = std::map<std::string, Size, std::less<>>;
+    template <class Measure>
+    static Size remembered(Sizes& sizes, std::string_view text, Measure measure) {
+        auto it = sizes.find(text);
+        if (it == sizes.end()) it = sizes.emplace(std::string(text), measure()).first;
+        return it->second;
+    }
 
+    mutable Sizes headings_, buttons_;
     QFont font_;
     QFontMetrics fm_, headingFm_;
     QStyle* style_;

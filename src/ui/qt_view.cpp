@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "core/window_names.h"
-#include "ui/book_session.h"
+#include "ui/book_module.h"
 #include "ui/form_widget.h"
 #include "ui/nested_loop.h"
 #include "ui/practice_entry.h"
@@ -128,7 +128,7 @@ void QtView::shown(Window& w) {
     auto& f = widgets_[n];
     if (!f) {
         f = std::make_unique<FormWidget>(app_, w);
-        if (w.name() == App::kMainWindow) addBookMenu(f.get());
+        if (w.name() == App::kMainWindow) addModuleTitles(f.get());
         if (w.name() == App::kMainWindow) addPracticeMenu(f.get());
         else addPracticeAction(f.get());
         // Given before the window shows, the focus goes there once the

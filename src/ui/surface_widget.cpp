@@ -21,7 +21,7 @@
 #include "core/window_names.h"
 #include "core/window.h"
 #include "ui/nested_loop.h"
-#include "ui/book_session.h"
+#include "ui/book_module.h"
 #include "ui/print_module.h"
 
 namespace kelmora {
@@ -216,7 +216,7 @@ SurfaceWidget::SurfaceWidget(const Window& window, QWidget* parent) : QAbstractS
     postAction_ = new QAction(QStringLiteral("记入凭证…"), this);
     postAction_->setShortcut(kPostShortcut);
     postAction_->setShortcutContext(Qt::WindowShortcut);
-    connect(postAction_, &QAction::triggered, this, [this] { postEntries(this, window_); });
+    connect(postAction_, &QAction::triggered, this, [this] { postFromWindow(this, window_); });
     addAction(postAction_);
     rowsChanged();
 }

@@ -36,6 +36,7 @@
 #include "book/sqlite_store.h"
 #include "core/window.h"
 #include "gui/gui_support.h"
+#include "ui/book_module.h"
 #include "ui/book_post_dialog.h"
 #include "ui/book_session.h"
 #include "ui/book_window.h"
@@ -493,6 +494,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The workbook's classes are linked in: the windows' 记入凭证 and the
+    // main window's 账簿 reach these, not a module loaded beside them.
+    kelmora::useBookModule(kelmoraBookModule());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,14 +1,18 @@
 // The desktop program started as main() starts it, on the offscreen platform:
 // what a person sees in its first moments.  The main window shows the
-// program's icon, a message box answers with Qt's own button in Chinese, and
-// 退出 ends the program with status 0.
+// program's icon, a message box answers with Qt's own button in Chinese, the
+// workbook's module (and SQLite) is loaded only once 账簿 is clicked, and 退出
+// ends the program with status 0.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QIcon>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -34,6 +38,9 @@ struct Seen {
     QString desktopFileName;
     QString boxText;
     QStringList boxButtons;
+    QStringList loadedAtStart;  // of the libraries below, those mapped once the main window shows
+    QStringList loadedAfterMenu;  // ... once 账簿 has dropped its menu
+    QString bookMenu;             // the object name of what 账簿 dropped
     QString failure;  // why the checks could not go on
 };
 Seen seen;
@@ -49,6 +56,17 @@ QImage pictureOf(const QIcon& icon, int size) {
     return icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// Which of the workbook's libraries the process has mapped.
+QStringList workbookLibrariesLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly)) return {QStringLiteral("(no /proc/self/maps)")};
+    const QByteArray all = maps.readAll();
+    QStringList out;
+    for (const char* lib : {"/libkelmora_book.so", "/libsqlite3.so"})
+        if (all.contains(lib)) out << QString::fromLatin1(lib);
+    return out;
+}
+
 void lookAtTheRunningProgram() {
     QElapsedTimer waited;
     waited.start();
@@ -60,6 +78,7 @@ void lookAtTheRunningProgram() {
         return;
     }
     seen.mainWindowShown = QTest::qWaitForWindowExposed(main);
+    seen.loadedAtStart = workbookLibrariesLoaded();
     seen.desktopFileName = QGuiApplication::desktopFileName();
 
     // The icon the window system is given for the window's frame and the
@@ -92,6 +111,17 @@ void lookAtTheRunningProgram() {
         QCoreApplication::exit(91);
         return;
     }
+    // 账簿 loads the workbook's module (the test names the built one) and
+    // drops its menu.
+    auto* bar = main->findChild<QMenuBar*>();
+    if (QAction* title = bar ? bar->findChild<QAction*>(QStringLiteral("bookMenuTitle")) : nullptr) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            seen.bookMenu = menu->objectName();
+            menu->close();
+        }
+    }
+    seen.loadedAfterMenu = workbookLibrariesLoaded();
     // 退出: the program ends on its own.
     if (auto* exit = button(main, "Command4"); exit && exit->text() == QStringLiteral("退出"))
         QTest::mouseClick(exit, Qt::LeftButton);
@@ -125,6 +155,10 @@ TEST(Program, StartsWithItsIconAndQtsWordsInChineseAndEndsOnExit) {
     // Qt's own word for the button, in the program's language.
     EXPECT_EQ(seen.boxButtons, QStringList{QStringLiteral("确定")})
         << "Qt's words are not in Chinese: " << seen.boxButtons.join('|').toStdString();
+    // The workbook costs the start nothing: loaded when first used.
+    EXPECT_EQ(seen.loadedAtStart, QStringList{});
+    EXPECT_EQ(seen.bookMenu, QStringLiteral("bookMenu"));
+    EXPECT_EQ(seen.loadedAfterMenu, (QStringList{QStringLiteral("/libkelmora_book.so"), QStringLiteral("/libsqlite3.so")}));
 }
 
 }  // namespace program_test

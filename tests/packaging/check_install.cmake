@@ -1,15 +1,16 @@
 # Installs the build into a scratch root, as the package does (prefix /usr,
 # programs stripped), and checks what lands there:
-# - the file list: both programs, the printing module, the manual pages in
-#   English and Chinese, and for the desktop program its entry, icons and
-#   AppStream metadata, which AppStream then checks as a whole (the entry the
-#   metadata launches, the icon it names);
+# - the file list: both programs, the printing and workbook modules, the
+#   manual pages in English and Chinese, and for the desktop program its
+#   entry, icons and AppStream metadata, which AppStream then checks as a
+#   whole (the entry the metadata launches, the icon it names);
 # - that no installed file names the source or the build folder: an installed
 #   program must not look for code where it was built;
 # - that printing works from the installed layout: print_probe, put beside
 #   the installed program, chooses "打印…" from a window's context menu and
 #   must get the print dialog; with the module taken away, the message that
-#   printing is not possible.  No variable points it at the build folder.
+#   printing is not possible; the same for the workbook's module and the
+#   main window's 账簿.  No variable points either at the build folder.
 foreach(tool grep man file appstreamcli)
   find_program(have_${tool} ${tool})
   if(NOT have_${tool})
@@ -33,6 +34,7 @@ set(wanted
 if(GUI)
   list(APPEND wanted
     usr/${BINDIR}/kelmora
+    usr/${LIBDIR}/kelmora/libkelmora_book.so
     usr/${LIBDIR}/kelmora/libkelmora_print.so
     usr/share/applications/${id}.desktop
     usr/share/icons/hicolor/scalable/apps/${id}.svg
@@ -149,6 +151,21 @@ if(GUI)
   file(RENAME ${module}.away ${module})
   if(rc EQUAL 0 OR NOT out STREQUAL "message box: 无法打印。\n")
     message(FATAL_ERROR "打印… without the module gave [${out}] (status ${rc})\n${err}")
+  endif()
+
+  # The workbook, as the installed program finds its module: the 账簿 menu;
+  # without the module, the message that the workbook cannot be used.
+  unset(ENV{KELMORA_BOOK_MODULE})
+  execute_process(COMMAND ${probe} book RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT out STREQUAL "bookMenu\n")
+    message(FATAL_ERROR "账簿 from the installed layout gave [${out}] (status ${rc}), not its menu\n${err}")
+  endif()
+  set(module ${root}/usr/${LIBDIR}/kelmora/libkelmora_book.so)
+  file(RENAME ${module} ${module}.away)
+  execute_process(COMMAND ${probe} book RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  file(RENAME ${module}.away ${module})
+  if(rc EQUAL 0 OR NOT out MATCHES "^message box: 无法使用账簿。\n")
+    message(FATAL_ERROR "账簿 without the module gave [${out}] (status ${rc})\n${err}")
   endif()
   file(REMOVE ${probe})
 endif()

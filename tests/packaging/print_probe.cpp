@@ -5,13 +5,19 @@
 // (otherwise the window says "无法打印。").
 //
 // Prints what came up and exits 0 for the print dialog, 1 for anything else.
+//
+// "print_probe book" clicks the main window's 账簿 instead, which must drop
+// the workbook's menu (the workbook module found where the program looks for
+// it), and exits 0 for that menu.
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 #include "ui/form_widget.h"
 #include "ui/qt_view.h"
@@ -59,9 +65,23 @@ int main(int argc, char** argv) {
             seen = QString::fromLatin1(modal->metaObject()->className());
         modal->close();
     });
-    menuWatch.start(10);
     modalWatch.start(10);
     QTimer::singleShot(30000, [] { std::puts("timed out"); std::exit(1); });
+
+    if (argc > 1 && std::strcmp(argv[1], "book") == 0) {
+        auto* bar = view.widget("Form1")->findChild<QMenuBar*>();
+        QAction* title = bar ? bar->findChild<QAction*>(QStringLiteral("bookMenuTitle")) : nullptr;
+        if (!title) {
+            std::puts("no 账簿 on the menu bar");
+            return 1;
+        }
+        title->trigger();
+        QApplication::processEvents();
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) seen = menu->objectName();
+        std::printf("%s\n", qPrintable(seen.isEmpty() ? QStringLiteral("nothing") : seen));
+        return seen == QStringLiteral("bookMenu") ? 0 : 1;
+    }
+    menuWatch.start(10);
 
     // A right click on the printed rows.
     QWidget* rows = surface->viewport();
