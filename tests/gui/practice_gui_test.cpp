@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QCompleter>
 #include <QDir>
 #include <QFile>
@@ -201,6 +202,56 @@ TEST_F(PracticeGui, Form4TypedAndChecked) {
     QTest::mouseClick(p->findChild<QPushButton*>("next"), Qt::LeftButton);
     EXPECT_EQ(p->sheet()->lineCount(0), 0);
     EXPECT_TRUE(p->findChild<QLabel*>("score")->text().isEmpty());
+}
+
+// The main window's 练习 menu: a window by its keyword, typed as initials
+// and taken from the completion list; a window a keyword does not open.
+TEST_F(PracticeGui, MainWindowMenuByKeyword) {
+    QtView view;
+    view.start();
+    FormWidget* main = view.widget("Form1");
+    ASSERT_TRUE(main);
+    QMenuBar* bar = main->findChild<QMenuBar*>();
+    ASSERT_TRUE(bar);
+    QAction* title = main->findChild<QAction*>("practiceMenuTitle");
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->text(), QStringLiteral("练习"));
+    // The dialog, once up: "wbcg", Enter on the list's first item, OK.
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    bool typed = false;
+    QObject::connect(timer, &QTimer::timeout, [&, timer] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!d || d->objectName() != "practiseKeyword") return;
+        timer->stop();
+        timer->deleteLater();
+        auto* box = d->findChild<QLineEdit*>("keyword");
+        box->clear();
+        type(box, "wbcg");
+        QAbstractItemView* list = box->completer()->popup();
+        typed = list->isVisible() && list->model()->index(0, 0).data().toString() == QStringLiteral("外埠采购");
+        list->hide();
+        box->setText(QStringLiteral("外埠采购"));
+        d->accept();
+    });
+    timer->start();
+    emit title->triggered();
+    auto* menu = bar->findChild<QMenu*>("practiceMenu");
+    ASSERT_TRUE(menu);
+    QAction* byKeyword = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text() == QStringLiteral("按关键字选窗口…")) byKeyword = a;
+    ASSERT_TRUE(byKeyword);
+    menu->hide();
+    byKeyword->trigger();
+    EXPECT_TRUE(typed);
+    ASSERT_EQ(practiceWindows().size(), 1);
+    EXPECT_EQ(practiceWindows().front()->exercise().form, "Form4");
+    closeAll();
+    MessageBoxWatch watch;
+    EXPECT_FALSE(practiseKeyword(main, QStringLiteral("没有这个关键字")));
+    EXPECT_EQ(watch.count, 1);
+    EXPECT_TRUE(practiceWindows().isEmpty());
 }
 
 // Lines that cannot be read are marked in the sheet with what is wrong, take
