@@ -311,11 +311,21 @@ namespace {
 
 // Lines as one text in an order of their own, accounts as compared: two
 // lists of lines match in any order exactly when their signatures are equal.
-std::string signature(const std::vector<Entry>& lines) {
+// Accounts as compared, worked out once each (the runs of one exercise print
+// the same few accounts again and again).
+using NormalNames = std::map<std::string, std::string, std::less<>>;
+
+const std::string& normalOf(const std::string& account, NormalNames& known) {
+    auto it = known.find(account);
+    if (it == known.end()) it = known.emplace(account, normalAccount(account)).first;
+    return it->second;
+}
+
+std::string signature(const std::vector<Entry>& lines, NormalNames& known) {
     std::vector<std::string> parts;
     parts.reserve(lines.size());
     for (const Entry& e : lines)
-        parts.push_back(std::to_string(static_cast<int>(e.side)) + '\t' + normalAccount(e.account) + '\t' +
+        parts.push_back(std::to_string(static_cast<int>(e.side)) + '\t' + normalOf(e.account, known) + '\t' +
                         std::to_string(e.amount));
     std::sort(parts.begin(), parts.end());
     std::string out;
@@ -356,11 +366,13 @@ std::shared_ptr<const Exercise::Variants> variantsOf(const Exercise& ex) {
     for (const Figure& f : ex.figures) texts[f.control] = f.value;
     std::vector<std::string> presses;
     for (const Press& p : ex.presses) presses.push_back(p.control);
+    WindowRunner runner(ex.form);
+    NormalNames known;
     const auto run = [&](std::vector<std::string> boxes, const std::map<std::string, std::string>& t) {
-        const RunResult r = runWindow(ex.form, t, presses);
+        const RunResult r = runner.run(t, presses);
         if (r.rows == ex.printed) return;
         Exercise::Variants::Variant variant{std::move(boxes), {}};
-        for (const book::Block& b : r.blocks) variant.blocks.push_back({b.heading, signature(entriesOf(b))});
+        for (const book::Block& b : r.blocks) variant.blocks.push_back({b.heading, signature(entriesOf(b), known)});
         v->variants.push_back(std::move(variant));
     };
     for (const Figure& f : ex.figures) {
@@ -414,7 +426,8 @@ void addHints(const Exercise& ex, const Task& task, const std::vector<Entry>& an
     // The figures that would give the learner's lines.
     const auto variants = variantsOf(ex);
     const int place = task.place;
-    const std::string mine = signature(answer);
+    NormalNames known;
+    const std::string mine = signature(answer, known);
     for (const auto& v : variants->variants) {
         const auto* b = counterpart(v.blocks, task.heading, place);
         if (!b || b->signature != mine) continue;
@@ -452,7 +465,7 @@ void addHints(const Exercise& ex, const Task& task, const std::vector<Entry>& an
 
 }  // namespace
 
-CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers) {
+CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers, bool hints) {
     CheckResult out;
     const WindowDef* def = nullptr;
     WindowDef defStore;
@@ -461,7 +474,7 @@ CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry
         const std::vector<Entry>& answer = k < answers.size() ? answers[k] : none;
         TaskResult r = match(ex.tasks[k].key, answer);
         r.task = ex.tasks[k].number;
-        if (!answer.empty() && r.ok != r.total) {
+        if (hints && !answer.empty() && r.ok != r.total) {
             addHints(ex, ex.tasks[k], answer, r, def, defStore);
         }
         out.ok += r.ok;

@@ -44,22 +44,48 @@ public:
 
 }  // namespace
 
-RunResult runWindow(const std::string& form, const std::map<std::string, std::string>& texts,
-                    const std::vector<std::string>& presses) {
+struct WindowRunner::Model {
     NotingPort port;
-    App app(port);
-    Window& w = *app.window(form);
-    app.open(form);
-    for (const auto& [box, text] : texts) w.typeText(box, text);
+    App app{port};
+    Window* window = nullptr;
+    std::vector<std::pair<std::string, std::string>> initial;  // every text box and its initial text
+};
+
+WindowRunner::WindowRunner(std::string form) : form_(std::move(form)) {}
+WindowRunner::~WindowRunner() = default;
+
+RunResult WindowRunner::run(const std::map<std::string, std::string>& texts, const std::vector<std::string>& presses) {
+    if (!model_) {
+        model_ = std::make_unique<Model>();
+        model_->window = model_->app.window(form_);
+        model_->app.open(form_);
+        for (const ControlDef& c : model_->window->def().controls)
+            if (c.kind == ControlKind::TextBox) model_->initial.emplace_back(c.name, c.text);
+    }
+    Model& m = *model_;
+    Window& w = *m.window;
+    m.port.clean = true;
+    w.clear();
+    for (const auto& [box, text] : m.initial) {
+        const auto it = texts.find(box);
+        w.typeText(box, it == texts.end() ? text : it->second);
+    }
     for (const auto& b : presses) {
-        app.click(w, b);
-        if (!port.clean || app.ended()) break;
+        m.app.click(w, b);
+        if (!m.port.clean || m.app.ended()) break;
     }
     RunResult r;
-    r.clean = port.clean && !app.ended() && w.visible();
+    r.clean = m.port.clean && !m.app.ended() && w.visible();
     r.rows = w.surface().rows();
     r.blocks = book::blocksOf(w.surface());
+    if (!w.visible() || m.app.ended()) model_.reset();
     return r;
+}
+
+RunResult runWindow(const std::string& form, const std::map<std::string, std::string>& texts,
+                    const std::vector<std::string>& presses) {
+    WindowRunner runner(form);
+    return runner.run(texts, presses);
 }
 
 WindowDef describe(const std::string& form) {
@@ -241,9 +267,10 @@ Offer probe(const std::string& form) {
         if (c.kind != ControlKind::Button || c.name == def.closeControl) continue;
         if (!def.handlers.count(c.name) || std::find(o.buttons.begin(), o.buttons.end(), c.name) != o.buttons.end())
             continue;
+        WindowRunner runner(form);
         for (int a = 0; a < kProbeAttempts; ++a) {
             Rng rng = rngFor(form, "probe", a);
-            const RunResult r = runWindow(form, figureTexts(def, boxes, rng), {c.name});
+            const RunResult r = runner.run(figureTexts(def, boxes, rng), {c.name});
             if (!r.blocks.empty()) printed = true;
             if (!r.clean) failed = true;
             if (accepted(r)) {
@@ -309,17 +336,18 @@ Exercise draw(const std::string& form, const std::string& seed) {
         };
         std::optional<Found> best;
         int tried = 0;
+        WindowRunner runner(form);
         for (int a = 0; a < kDrawAttempts && tried < kPreferAttempts; ++a) {
             Rng rng = rngFor(form, seed, k * kDrawAttempts + a);
             auto texts = figureTexts(def, boxes, rng);
-            RunResult key = runWindow(form, texts, {button});
+            RunResult key = runner.run(texts, {button});
             if (!accepted(key)) continue;
             ++tried;
             const std::size_t drawn = texts.size();
             for (const auto& b : boxes) {
                 auto without = texts;
                 without.erase(b);
-                const RunResult r = runWindow(form, without, {button});
+                const RunResult r = runner.run(without, {button});
                 if (r.clean && r.rows == key.rows) texts = std::move(without);
             }
             const bool whole = tasksOf(key) == static_cast<int>(key.blocks.size());

@@ -178,8 +178,9 @@ struct CheckResult {
 // empty, lists beyond the tasks are passed over).  Lines with a problem are
 // reported in TaskResult::problems and left out of the matching.
 CheckResult check(const Exercise& ex, const Sheet& sheet);
-// The same for lines already read (the runner's `answer` lines).
-CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers);
+// The same for lines already read (the runner's `answer` lines); without
+// hints when `hints` is false (grading needs only the marks).
+CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers, bool hints = true);
 
 // The matching alone, for a key and an answer (no hints): three passes —
 // side, account and amount; account and amount; side and account — each
