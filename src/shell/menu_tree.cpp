@@ -269,6 +269,7 @@ void chooseMenuItem(App& app, const MenuItem& item) {
 std::vector<MenuNode> menuNodes() {
     const auto convert = [](const auto& self, const std::vector<MenuItem>& items) -> std::vector<MenuNode> {
         std::vector<MenuNode> nodes;
+        nodes.reserve(items.size());
         for (const MenuItem& item : items) {
             MenuNode n{item.caption, {}, self(self, item.children)};
             // The item lives in the static tree for the whole run.

@@ -83,9 +83,7 @@ void postFromWindow(QWidget* parent, const Window& w) {
     if (const BookModule* module = bookModule(parent)) module->post(parent, w);
 }
 
-void addModuleTitles(QWidget* mainWindow) {
-    QMenuBar* bar = mainWindow->findChild<QMenuBar*>();
-    if (!bar) return;
+void addModuleTitles(QMenuBar* bar) {
     for (const Title& t : kTitles) {
         // A title at the end of the bar, its menu the module's, asked for
         // when the title is first clicked (as the bar's other menus are made
@@ -100,13 +98,6 @@ void addModuleTitles(QWidget* mainWindow) {
                 menu->popup(bar->mapToGlobal(bar->actionGeometry(title).bottomLeft()));
         });
     }
-    // The window was made wide enough for the bar's titles; now for these
-    // too, so that no title goes behind the bar's overflow button.  (With a
-    // title's width to spare: the bar's own hint leaves the last title
-    // against the edge.)
-    const QString last = QString::fromUtf8(std::end(kTitles)[-1].text);
-    const int wide = bar->sizeHint().width() + bar->fontMetrics().horizontalAdvance(last);
-    if (mainWindow->width() < wide) mainWindow->resize(wide, mainWindow->height());
 }
 
 }  // namespace kelmora

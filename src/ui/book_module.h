@@ -37,6 +37,7 @@
 #include <QtGlobal>
 
 class QMenu;
+class QMenuBar;
 class QString;
 class QWidget;
 
@@ -91,10 +92,11 @@ const BookHost& bookHost();
 
 // 记入凭证 for what w has printed (loads the module).
 void postFromWindow(QWidget* parent, const Window& w);
-// The main window's menu bar gets the titles of the module's menus (账簿),
-// without loading it: a title's menu is the module's, asked for when the
-// title is first clicked.
-void addModuleTitles(QWidget* mainWindow);
+// The titles of the module's menus (账簿) at the end of the main window's
+// menu bar, without loading it: a title's menu is the module's, asked for
+// when the title is first clicked.  Given to the main window's FormWidget,
+// which adds them before it measures itself.
+void addModuleTitles(QMenuBar* bar);
 
 }  // namespace kelmora
 

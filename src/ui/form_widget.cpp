@@ -149,7 +149,8 @@ const std::vector<std::string>& printedSample(const std::string& form) {
 
 }  // namespace
 
-FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), window_(window) {
+FormWidget::FormWidget(App& app, Window& window, void (*moreTitles)(QMenuBar*))
+    : QWidget(nullptr), app_(app), window_(window), moreTitles_(moreTitles) {
     const WindowDef& def = window.def();
     setObjectName(q(def.name));
     setWindowTitle(q(def.caption));
@@ -171,7 +172,7 @@ FormWidget::FormWidget(App& app, Window& window) : QWidget(nullptr), app_(app), 
     layout->addWidget(scroller_);
     surface_ = new SurfaceWidget(window, client_);
     surface_->setObjectName("surface");
-    if (!def.menu.empty()) buildMenuBar();
+    if (!def.menu.empty() || moreTitles_) buildMenuBar();
 
     measureLayout();
     const Geometry opened = layout_->at(layout_->preferred());
@@ -284,8 +285,14 @@ void FormWidget::openSize() {
     const Size room = room_;
     const Size smallest = layout_->smallest(), want = layout_->preferred();
     client_->setMinimumSize(smallest.w, smallest.h);
-    // Wide enough for the menu bar's menus too.
-    const int menuW = layout->menuBar() ? layout->menuBar()->sizeHint().width() : 0;
+    // Wide enough for the menu bar's menus too; with a title's width to spare
+    // beside titles of the program's own (the bar's own hint leaves the last
+    // one against the edge).
+    int menuW = 0;
+    if (const QWidget* bar = layout->menuBar()) {
+        menuW = bar->sizeHint().width();
+        if (moreTitles_ && !bar->actions().isEmpty()) menuW += bar->fontMetrics().horizontalAdvance(bar->actions().back()->text());
+    }
     QSize size(std::min(std::max(want.w, menuW), std::max(room.w, 200)), std::min(want.h, std::max(room.h, 200)));
     // Too narrow for the control area: it scrolls sideways, and its scroll
     // bar takes a line from the height; too low, and the scroll bar beside
@@ -500,6 +507,7 @@ void FormWidget::buildMenuBar() {
         else
             menus.emplace_back(bar->addAction(q(top.caption)), &top);
     }
+    if (moreTitles_) moreTitles_(bar);
     if (menus.empty()) return;
     new FirstUse(bar, [this, bar, menus] {
         for (const auto& [title, node] : menus) {

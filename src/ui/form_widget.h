@@ -14,6 +14,7 @@
 #include "ui/surface_widget.h"
 
 class QMenu;
+class QMenuBar;
 class QScrollArea;
 
 namespace kelmora {
@@ -28,7 +29,10 @@ class WindowLayout;
 class FormWidget : public QWidget {
     Q_OBJECT
 public:
-    FormWidget(App& app, Window& window);
+    // moreTitles, when given, adds titles of the program's own at the end of
+    // the window's menu bar before the window is measured; the window opens
+    // wide enough for them.
+    FormWidget(App& app, Window& window, void (*moreTitles)(QMenuBar* bar) = nullptr);
     ~FormWidget() override;
 
     Window& window() { return window_; }
@@ -66,6 +70,7 @@ private:
 
     App& app_;
     Window& window_;
+    void (*moreTitles_)(QMenuBar*) = nullptr;
     QScrollArea* scroller_ = nullptr;  // everything, on a window too small even for the pinned buttons
     QWidget* client_ = nullptr;        // the band and the controls
     QScrollArea* areaView_ = nullptr;  // the control area, which scrolls on a small window (made when first needed)

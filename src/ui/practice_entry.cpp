@@ -173,19 +173,15 @@ QMenu* makePracticeMenu(QWidget* mainWindow, QWidget* bar) {
 }
 }  // namespace
 
-void addPracticeMenu(QWidget* mainWindow) {
-    QMenuBar* bar = mainWindow->findChild<QMenuBar*>();
-    if (!bar) return;
+void addPracticeMenu(QMenuBar* bar) {
     // A title at the end of the bar, its menu made when first asked for.
     QAction* title = bar->addAction(practice_words::kPractise);
     title->setObjectName(QStringLiteral("practiceMenuTitle"));
-    QObject::connect(title, &QAction::triggered, bar, [mainWindow, bar, title] {
+    QObject::connect(title, &QAction::triggered, bar, [bar, title] {
         auto* menu = bar->findChild<QMenu*>(QStringLiteral("practiceMenu"));
-        if (!menu) menu = makePracticeMenu(mainWindow, bar);
+        if (!menu) menu = makePracticeMenu(bar->window(), bar);
         menu->popup(bar->mapToGlobal(bar->actionGeometry(title).bottomLeft()));
     });
-    const int wide = bar->sizeHint().width() + bar->fontMetrics().horizontalAdvance(title->text());
-    if (mainWindow->width() < wide) mainWindow->resize(wide, mainWindow->height());
 }
 
 std::optional<practice::ClassSet> readSetFile(QWidget* parent, const QString& path) {

@@ -12,6 +12,7 @@
 #include "practice/class_set.h"
 #include "ui/surface_widget.h"
 
+class QMenuBar;
 class QWidget;
 
 namespace kelmora {
@@ -24,8 +25,9 @@ inline constexpr QKeyCombination kPracticeShortcut = Qt::CTRL | Qt::Key_L;
 
 // 练习 in the window's band's context menu and on kPracticeShortcut.
 void addPracticeAction(FormWidget* f);
-// The 练习 menu on the main window's menu bar.
-void addPracticeMenu(QWidget* mainWindow);
+// The 练习 title on the main window's menu bar (added before the window
+// measures itself), its menu made when first clicked.
+void addPracticeMenu(QMenuBar* bar);
 
 // Opens the window in practice form with fresh figures; a message over
 // parent, and nullptr, when it cannot be practised.

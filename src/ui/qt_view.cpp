@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIconEngine>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPen>
@@ -90,6 +91,14 @@ private:
 };
 }  // namespace
 
+namespace {
+// The main window's menu bar: the module's titles (账簿), then 练习.
+void mainWindowTitles(QMenuBar* bar) {
+    addModuleTitles(bar);
+    addPracticeMenu(bar);
+}
+}  // namespace
+
 QStyle* applicationStyle(QStyle* base) { return new LazyIconStyle(base); }
 
 QtView::QtView() : app_(*this) {
@@ -127,10 +136,8 @@ void QtView::shown(Window& w) {
     front_ = n;
     auto& f = widgets_[n];
     if (!f) {
-        f = std::make_unique<FormWidget>(app_, w);
-        if (w.name() == App::kMainWindow) addModuleTitles(f.get());
-        if (w.name() == App::kMainWindow) addPracticeMenu(f.get());
-        else addPracticeAction(f.get());
+        f = std::make_unique<FormWidget>(app_, w, w.name() == App::kMainWindow ? mainWindowTitles : nullptr);
+        if (w.name() != App::kMainWindow) addPracticeAction(f.get());
         // Given before the window shows, the focus goes there once the
         // window is active.
         if (!focus_[n].isEmpty())

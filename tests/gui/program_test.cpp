@@ -1,20 +1,23 @@
 // The desktop program started as main() starts it, on the offscreen platform:
 // what a person sees in its first moments.  The main window shows the
 // program's icon, a message box answers with Qt's own button in Chinese, the
-// workbook's module (and SQLite) is loaded only once 账簿 is clicked, and 退出
-// ends the program with status 0.
+// workbook's module (and SQLite) is loaded only once 账簿 is clicked, its
+// posting dialog comes up on Ctrl+J, and 退出 ends the program with status 0.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -41,6 +44,8 @@ struct Seen {
     QStringList loadedAtStart;  // of the libraries below, those mapped once the main window shows
     QStringList loadedAfterMenu;  // ... once 账簿 has dropped its menu
     QString bookMenu;             // the object name of what 账簿 dropped
+    QString postDialog;           // ... of what Ctrl+J brought up
+    QString postBook;             // the workbook file that dialog names
     QString failure;  // why the checks could not go on
 };
 Seen seen;
@@ -122,6 +127,22 @@ void lookAtTheRunningProgram() {
         }
     }
     seen.loadedAfterMenu = workbookLibrariesLoaded();
+    // 记入凭证 on its key: the module's posting dialog, over the workbook in
+    // the program's data folder (the test's own, see below).
+    QTimer dialogWatch;
+    dialogWatch.setInterval(10);
+    QObject::connect(&dialogWatch, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialogWatch.stop();
+        seen.postDialog = dialog->objectName();
+        if (auto* path = dialog->findChild<QLabel*>(QStringLiteral("bookPath"))) seen.postBook = path->text();
+        dialog->reject();
+    });
+    dialogWatch.start();
+    main->activateWindow();
+    if (QTest::qWaitForWindowActive(main)) QTest::keyClick(main, Qt::Key_J, Qt::ControlModifier);
+    dialogWatch.stop();
     // 退出: the program ends on its own.
     if (auto* exit = button(main, "Command4"); exit && exit->text() == QStringLiteral("退出"))
         QTest::mouseClick(exit, Qt::LeftButton);
@@ -141,6 +162,11 @@ void whenTheApplicationStarts() {
 TEST(Program, StartsWithItsIconAndQtsWordsInChineseAndEndsOnExit) {
     // The timers above go in as the application is made inside the program.
     qAddPreRoutine(&whenTheApplicationStarts);
+    // The workbook and the settings in a folder of the test's own.
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toLocal8Bit());
     char name[] = "kelmora", platform[] = "-platform", offscreen[] = "offscreen";
     char* argv[] = {name, platform, offscreen, nullptr};
     const int status = kelmora::runDesktop(3, argv);
@@ -159,6 +185,8 @@ TEST(Program, StartsWithItsIconAndQtsWordsInChineseAndEndsOnExit) {
     EXPECT_EQ(seen.loadedAtStart, QStringList{});
     EXPECT_EQ(seen.bookMenu, QStringLiteral("bookMenu"));
     EXPECT_EQ(seen.loadedAfterMenu, (QStringList{QStringLiteral("/libkelmora_book.so"), QStringLiteral("/libsqlite3.so")}));
+    EXPECT_EQ(seen.postDialog, QStringLiteral("postDialog"));
+    EXPECT_EQ(seen.postBook, home.filePath(QStringLiteral("data/Kelmora/账簿.kbook")));
 }
 
 }  // namespace program_test
