@@ -222,10 +222,9 @@ Meeting meet(const Entry& e, const std::vector<Typed>& q) {
     return Meeting::None;
 }
 
-}  // namespace pinyin_index
-
-std::vector<std::string> completeKeyword(std::string_view typed) {
-    using namespace pinyin_index;
+// The list for the typed text among the spelt words, ordered as
+// completeKeyword describes.
+std::vector<std::string> completeAmong(const std::vector<Entry>& all, std::string_view typed) {
     if (typed.empty()) return {};
     const std::vector<Typed> q = elements(typed);
     struct Found {
@@ -236,7 +235,6 @@ std::vector<std::string> completeKeyword(std::string_view typed) {
         const std::string* keyword;
     };
     std::vector<Found> found;
-    const auto& all = entries();
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Entry& e = all[i];
         const bool asTyped = e.keyword.find(typed) != std::string::npos;
@@ -256,6 +254,26 @@ std::vector<std::string> completeKeyword(std::string_view typed) {
     out.reserve(found.size());
     for (const Found& f : found) out.push_back(*f.keyword);
     return out;
+}
+
+}  // namespace pinyin_index
+
+std::vector<std::string> completeKeyword(std::string_view typed) {
+    return pinyin_index::completeAmong(pinyin_index::entries(), typed);
+}
+
+struct SpelledWords::Index {
+    std::vector<pinyin_index::Entry> entries;
+};
+
+SpelledWords::SpelledWords(const std::vector<std::string>& words) {
+    auto index = std::make_shared<Index>();
+    for (const std::string& w : words) index->entries.push_back(pinyin_index::spell(w));
+    index_ = std::move(index);
+}
+
+std::vector<std::string> SpelledWords::complete(std::string_view typed) const {
+    return pinyin_index::completeAmong(index_->entries, typed);
 }
 
 }  // namespace kelmora

@@ -1,6 +1,7 @@
 // Kelmora — the main window's keyword table and menu tree.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,19 @@ std::vector<std::string> distinctKeywords();
 // keywords before longer ones (in characters), then table order.  An empty
 // text offers nothing.  The index of the keywords is built on first use.
 std::vector<std::string> completeKeyword(std::string_view typed);
+
+// The same completion over other words (the accounts of the answer sheet):
+// the words spelt once, as they are given, then each text typed looked up as
+// completeKeyword looks up keywords (table order is the order given).
+class SpelledWords {
+public:
+    explicit SpelledWords(const std::vector<std::string>& words);
+    std::vector<std::string> complete(std::string_view typed) const;
+
+private:
+    struct Index;
+    std::shared_ptr<const Index> index_;
+};
 
 // Runs the text through the whole table: every row whose keyword equals the
 // text exactly performs its action, in row order.

@@ -414,7 +414,15 @@ void FormWidget::arrange(Size client) {
         else widgets_[i]->setGeometry(r.x, r.y, r.w, r.h);
     }
     surface_->setGeometry(g.band.x, g.band.y, g.band.w, g.band.h);
-    surface_->setVisible(!g.band.empty());
+    surface_->setVisible(!g.band.empty() && !bandStandIn_);
+    if (bandStandIn_) bandStandIn_->setGeometry(g.band.x, g.band.y, g.band.w, g.band.h);
+}
+
+void FormWidget::replaceBand(QWidget* w) {
+    bandStandIn_ = w;
+    w->setParent(client_);
+    w->show();
+    arrange();
 }
 
 bool FormWidget::enterInBox(QLineEdit* box) {

@@ -47,6 +47,9 @@ public:
     // the screen's available area: shrinks the window where it is taller or
     // wider, and moves it where it stands out.  Done once the frame is known.
     void fitFrame(const QMargins& frame);
+    // Puts w where the printing band stands, the band hidden (a practice
+    // window's answer sheet).
+    void replaceBand(QWidget* w);
 
 protected:
     bool event(QEvent* e) override;
@@ -81,6 +84,7 @@ private:
     SurfaceWidget* surface_ = nullptr;
     Announcer* announcer_ = nullptr;
     int announcedItems_ = -1;  // the completion list's size last said, -1 while it is closed
+    QWidget* bandStandIn_ = nullptr;  // in the band's place, when it is replaced
     QMap<QString, QLineEdit*> boxes_;
     std::vector<QLineEdit*> tabBoxes_;         // the boxes in tab order
     std::vector<QWidget*> widgets_;            // per control of the description

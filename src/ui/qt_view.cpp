@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIconEngine>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPen>
@@ -15,6 +16,7 @@
 #include "ui/book_module.h"
 #include "ui/form_widget.h"
 #include "ui/nested_loop.h"
+#include "ui/practice_entry.h"
 
 namespace kelmora {
 
@@ -90,6 +92,14 @@ private:
 };
 }  // namespace
 
+namespace {
+// The main window's menu bar: the module's titles (账簿), then 练习.
+void mainWindowTitles(QMenuBar* bar) {
+    addModuleTitles(bar);
+    addPracticeMenu(bar);
+}
+}  // namespace
+
 QStyle* applicationStyle(QStyle* base) { return new LazyIconStyle(base); }
 
 namespace {
@@ -144,7 +154,8 @@ void QtView::shown(Window& w) {
     front_ = n;
     auto& f = widgets_[n];
     if (!f) {
-        f = std::make_unique<FormWidget>(app_, w, w.name() == App::kMainWindow ? addModuleTitles : nullptr);
+        f = std::make_unique<FormWidget>(app_, w, w.name() == App::kMainWindow ? mainWindowTitles : nullptr);
+        if (w.name() != App::kMainWindow) addPracticeAction(f.get());
         // Given before the window shows, the focus goes there once the
         // window is active.
         if (!focus_[n].isEmpty())

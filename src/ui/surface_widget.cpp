@@ -557,6 +557,9 @@ void SurfaceWidget::contextMenuEvent(QContextMenuEvent* e) {
     connect(menu.addAction(QStringLiteral("复制为表格")), &QAction::triggered, this, [this] { copyTable(); });
     menu.addSeparator();
     menu.addAction(postAction_);
+    // Actions the view gives the band (练习).
+    for (QAction* a : actions())
+        if (a->property("kelmoraBandMenu").toBool()) menu.addAction(a);
     menu.addSeparator();
     connect(menu.addAction(QStringLiteral("打印…")), &QAction::triggered, this, [this] { print(); });
     connect(menu.addAction(QStringLiteral("导出PDF…")), &QAction::triggered, this, [this] { exportPdf(); });
