@@ -15,8 +15,8 @@ struct PinyinReading {
     const char* readings;
 };
 
-// Every Chinese character of the keyword table, sorted by code point
-// (pinyin_readings.cpp, written by scripts/gen_pinyin.py).
+// Every Chinese character of the keyword table and of the account names,
+// sorted by code point (pinyin_readings.cpp, written by scripts/gen_pinyin.py).
 extern const PinyinReading kPinyinReadings[];
 extern const std::size_t kPinyinReadingCount;
 
