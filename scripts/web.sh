@@ -76,16 +76,16 @@ build() {
   local site="$out/site"
   rm -rf "$site"
   mkdir -p "$site"
-  cp "$root/web/index.html" "$root/web/style.css" "$root/web/manifest.webmanifest" "$site/"
-  # One script: the model's loader, then the page's, run as soon as it
-  # arrives so that the model compiles while the page is read.
-  cat "$obj/kelmora.js" "$root/web/app.js" >"$site/kelmora.js"
+  cp "$root/web/index.html" "$root/web/style.css" "$root/web/practice.css" "$root/web/manifest.webmanifest" "$site/"
+  # One script: the model's loader, then the page's and its practice view's,
+  # run as soon as it arrives so that the model compiles while the page is read.
+  cat "$obj/kelmora.js" "$root/web/app.js" "$root/web/practice.js" >"$site/kelmora.js"
   cp "$obj/kelmora.wasm" "$site/"
   cp "$root/data/io.github.kelmora.Kelmora.svg" "$site/icon.svg"
   cp "$root/data/icons/256.png" "$site/icon-256.png"
   # The service worker keeps the files of this build: their digest names its cache.
   local version
-  version="$(cd "$site" && cat index.html style.css kelmora.js kelmora.wasm icon.svg icon-256.png manifest.webmanifest | sha256sum | cut -c1-16)"
+  version="$(cd "$site" && cat index.html style.css practice.css kelmora.js kelmora.wasm icon.svg icon-256.png manifest.webmanifest | sha256sum | cut -c1-16)"
   sed "s/@VERSION@/$version/" "$root/web/sw.js" >"$site/sw.js"
 
   # The node runner and the number tables, beside the site.

@@ -12,6 +12,7 @@
   let shown = [];         // visible windows, the latest shown last
   let current = null;     // the drawn window: {name, def, boxes, band, ...}
   const dialogs = [];     // message boxes waiting their turn
+  const hooks = {};       // what other parts of the page add (practice.js)
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
 
@@ -118,7 +119,12 @@
 
   function draw(form) {
     const def = callJson(model._kmWindow, form);
-    if (!def) return;
+    if (def) drawDef(def);
+  }
+
+  // Draws a window from its description (the model's window, or a copy of
+  // it such as a practice exercise's).
+  function drawDef(def) {
     current = {name: def.name, def, boxes: new Map(), band: null, ids: 0, lastLabel: null, unlabelled: []};
     const title = $('window-title');
     title.textContent = def.caption;
@@ -425,6 +431,7 @@
     printButton.type = 'button';
     printButton.addEventListener('click', printRows);
     tools.append(copyButton(texts.copy, 0), copyButton(texts.copyTable, 1), printButton);
+    if (hooks.bandTools) hooks.bandTools(tools, form);
     const band = make('div', 'band');
     band.setAttribute('role', 'log');
     band.setAttribute('aria-live', 'polite');
@@ -548,6 +555,7 @@
     };
     nav.setAttribute('aria-label', texts.menu);
     nav.replaceChildren(build(def.menu, ''));
+    if (hooks.menu) hooks.menu(nav.firstChild, def);
     nav.hidden = false;
     toggle.hidden = false;
   }
@@ -623,9 +631,10 @@
     play(JSON.parse(readString(model._kmStart())), 'none');
     const wanted = formOf(location.hash);
     if (wanted !== 'Form1') goTo(wanted, 'replace');
-    else history.replaceState({form: 'Form1'}, '', location.pathname + location.search);
+    else history.replaceState({form: 'Form1'}, '', location.pathname + location.search + (hooks.keepHash ? hooks.keepHash(location.hash) : ''));
     window.addEventListener('beforeprint', datePage);
     window.addEventListener('popstate', () => goTo(formOf(location.hash), 'none'));
+    if (hooks.ready) hooks.ready();
     document.body.dataset.ready = 'true';
     performance.mark('kelmora-ready');
 
@@ -633,6 +642,21 @@
       navigator.serviceWorker.register('sw.js').catch(() => {});
     }
   }
+
+  // What practice.js builds on: the model's calls, the drawing of a window,
+  // the dialogs, the menus.
+  window.KelmoraPage = {
+    hooks,
+    model: () => model,
+    texts: () => texts,
+    call, callJson, withStrings, readString,
+    drawDef,
+    redraw: () => { current = null; draw(front); },
+    front: () => front,
+    message: (text) => { dialogs.push({kind: 'msgbox', text}); nextDialog(); },
+    closeMenus: () => { closeMenus(); closeDrawer(); },
+    datePage,
+  };
 
   start();
 })();
