@@ -213,7 +213,7 @@
     const head = make('div', 'practice-line head');
     head.setAttribute('aria-hidden', 'true');
     head.append(make('span', '', T.side), make('span', '', T.account), make('span', '', T.amount), make('span'), make('span'));
-    lines.append(head);
+    if (sheet[t].length) lines.append(head);
     sheet[t].forEach((line, i) => lines.append(drawLine(t, i)));
     const add = button(T.addLine, () => addLine(t), 'add-line');
     add.setAttribute('aria-label', taskName(t) + ' ' + T.addLine);
@@ -446,19 +446,15 @@
       hints.replaceChildren(...task.hints.map((h) => make('li', '', h)));
       hints.hidden = !task.hints.length;
       hints.setAttribute('aria-label', T.hints);
-      told.push(taskName(t) + '：' + [...said, ...task.hints].join('；') + '。');
+      told.push(taskName(t) + '：' + [...said, ...task.hints].map((s) => s.replace(/。$/, '')).join('；') + '。');
     });
     $('practice-result').textContent = told.join(' ');
     keepProgress(r);
   }
 
-  // "缺少" and how many lines: the key's lines themselves stay for 显示答案.
-  const missingText = (n) => `${lastVerdictText('missing')} ${n}`;
-  function lastVerdictText(word) {
-    for (const task of lastCheck ? lastCheck.tasks : [])
-      for (const m of task.marks) if (m.verdict === word) return m.text;
-    return word;
-  }
+  // How many of the key's lines are missing: the lines themselves stay for
+  // 显示答案.
+  const missingText = (n) => fill(T.missing, {n});
 
   function showKey() {
     const key = json('_kmPracticeKey');

@@ -143,7 +143,9 @@ async function form4(browser, url, c, problems) {
   c.equal(score, `1/${Object.values(want.key).flat().length}`, 'the runner scores the same answer one line right');
   for (const size of sizes) {
     await page.setViewport({width: size[0], height: size[1]});
+    await page.evaluate(() => window.scrollTo(0, 0));
     await shot(page, 'practice-form4-checked');
+    await page.screenshot({path: path.join(out, 'shots', `practice-form4-checked-${size[0]}x${size[1]}-whole.png`), fullPage: true});
     c.ok(await noSidewaysScroll(page), `${size[0]}×${size[1]}: the practice view does not scroll sideways`);
   }
   await page.setViewport({width: sizes[0][0], height: sizes[0][1]});
