@@ -654,7 +654,7 @@
     redraw: () => { current = null; draw(front); },
     front: () => front,
     message: (text) => { dialogs.push({kind: 'msgbox', text}); nextDialog(); },
-    closeMenus: () => { closeMenus(); closeDrawer(); },
+    closeMenus: (drawerToo = true) => { closeMenus(); if (drawerToo) closeDrawer(); },
     datePage,
   };
 

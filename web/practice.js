@@ -568,7 +568,8 @@
       li.append(b);
       list.append(li);
     }
-    nav.append(list, make('p', 'note', T.stored));
+    // Back to the set's panel: another student number, the keys.
+    nav.append(list, make('p', 'note', T.stored), button(T.set, showSetPanel));
     return nav;
   }
 
@@ -741,7 +742,7 @@
     sub.append(groups, item(T.openSet, chooseSetFile));
     top.addEventListener('click', () => {
       const open = top.getAttribute('aria-expanded') !== 'true';
-      if (open) page.closeMenus();
+      if (open) page.closeMenus(false);  // one top-level menu at a time; the drawer stays
       top.setAttribute('aria-expanded', String(open));
       sub.hidden = !open;
     });
@@ -749,10 +750,10 @@
     ul.append(li);
   };
 
-  // 练习 beside 复制 in every window that prints.
+  // 练习 beside 复制 (before it: 打印 stays the last) in every window that prints.
   page.hooks.bandTools = (tools, form) => {
     loadWords();
-    tools.append(button(T.practise, () => practiseForm(form)));
+    tools.prepend(button(T.practise, () => practiseForm(form)));
   };
 
   page.hooks.keepHash = (hash) => (hash.startsWith('#practice=') ? hash : '');

@@ -76,8 +76,39 @@ async function pressSheet(page, caption) {
 }
 
 export async function practiceTests(browser, url, c, problems) {
+  await fromMenus(browser, url, c, problems);
   await form4(browser, url, c, problems);
   await classSet(browser, url, c, problems);
+}
+
+// The main window's 练习 menu: the window the keyword box names, and one
+// drawn from a menu group.
+async function fromMenus(browser, url, c, problems) {
+  const page = await openPage(browser, url, problems, sizes[0]);
+  await load(page, url);
+  const T = await wordsOf(page);
+  const choose = async (...captions) => {
+    for (const caption of captions) {
+      // The last of the same caption: the 练习 menu comes last in the bar.
+      const b = (await page.$$(`xpath/.//nav[@id="menubar"]//button[text()="${caption}"]`)).at(-1);
+      if (!b) throw new Error(`no menu item ${caption}`);
+      await b.click();
+    }
+  };
+  await page.type('#Form1-Text1', 'wbcg');
+  await page.waitForSelector('.completion li');
+  await page.click('.completion li');
+  await choose(T.practise, T.byKeyword);
+  await page.waitForSelector('#practice-sheet');
+  c.equal(await page.$eval('#practice-sheet', (e) => e.dataset.form), 'Form4', '练习 by the keyword box\'s keyword');
+  await pressSheet(page, T.leave);
+  await page.waitForFunction(() => !document.getElementById('practice-sheet'));
+  const group = (await page.evaluate(() => JSON.parse(KelmoraPage.readString(KelmoraPage.model()._kmPracticeGroups()))))[0];
+  await choose(T.practise, T.drawFrom, group.caption);
+  await page.waitForSelector('#practice-sheet');
+  const drawn = await page.$eval('#practice-sheet', (e) => e.dataset.form);
+  c.ok(/^Form\d+$/.test(drawn) && drawn !== 'Form1', `a window drawn from the menu group ${group.caption}: ${drawn}`);
+  await page.close();
 }
 
 // Form4 from its 练习 button: the figures in read-only boxes, the two levels,
@@ -225,7 +256,7 @@ async function classSet(browser, url, c, problems) {
   await page.waitForSelector('#practice-sheet');
   c.equal((await linesOf(page, 1)).map((l) => [l.side, l.account, l.amount]), [[T.debit, want.key[1][0].account, String(a)]],
     'after a reload the student\'s answer is there');
-  const places = await page.$$eval('.set-bar button', (bs) => bs.map((b) => b.textContent));
+  const places = await page.$$eval('.set-bar ol button', (bs) => bs.map((b) => b.textContent));
   const total = Object.values(want.key).flat().length;
   c.ok(places.length === 2 && places[0].endsWith(`1/${total}`), `the set's places with the last check's score: ${places.join(' | ')}`);
 
