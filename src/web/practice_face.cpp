@@ -37,7 +37,7 @@ const char kPracticeTexts[] =
     "\"debit\":\"借\",\"credit\":\"贷\",\"side\":\"方向\",\"account\":\"科目\",\"amount\":\"金额\","
     "\"sheet\":\"答题\",\"task\":\"第 {k} 笔分录\",\"line\":\"第 {n} 行\",\"noHeading\":\"（无标题）\","
     "\"addLine\":\"添加一行\",\"removeLine\":\"删除这一行\",\"level\":\"难度\","
-    "\"score\":\"得分：{ok}/{total}\",\"full\":\"全部正确。\",\"hints\":\"提示\","
+    "\"score\":\"得分：{ok}/{total}\",\"full\":\"全部正确。\",\"missing\":\"@missing@ {n} 行\",\"hints\":\"提示\","
     "\"key\":\"答案\",\"leave\":\"结束练习\",\"byKeyword\":\"按关键字练习（主窗口输入框中的关键字）\","
     "\"drawFrom\":\"随机抽题\",\"noWindow\":\"主窗口输入框中的关键字没有对应可以练习的窗口。\","
     "\"cannot\":\"这个窗口不能用来练习。\",\"openSet\":\"打开练习集文件\",\"set\":\"练习集\","
@@ -281,7 +281,16 @@ using namespace kelmora::practice;
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE const char* kmPracticeTexts() { return kPracticeTexts; }
+// The words, with the checker's own word for a missing line.
+EMSCRIPTEN_KEEPALIVE const char* kmPracticeTexts() {
+    static const std::string texts = [] {
+        std::string t = kPracticeTexts;
+        const std::string mark = "@missing@";
+        t.replace(t.find(mark), mark.size(), verdictText(Verdict::Missing));
+        return t;
+    }();
+    return texts.c_str();
+}
 
 // The main menu's top-level groups that hold a window that can be practised:
 // [{index, caption}], for 随机抽题.
