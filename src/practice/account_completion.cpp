@@ -1,5 +1,5 @@
-#include "practice/account_completion.h"
-
+// Kelmora — the answer sheet's account box: the accounts offered for what
+// has been typed, by Chinese, full pinyin or initials.
 #include <algorithm>
 
 #include "practice/exercise.h"
@@ -7,10 +7,9 @@
 
 namespace kelmora::practice {
 
-// Named rather than anonymous: the model is compiled in unity batches.
-namespace account_index {
+namespace {
 
-char32_t nextCodePoint(std::string_view s, std::size_t& i) {
+char32_t codePointAt(std::string_view s, std::size_t& i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char lead = byte(i);
     const int len = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
@@ -19,137 +18,114 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i) {
         return 0xFFFD;
     }
     char32_t c = len == 1 ? lead : lead & (0x7F >> len);
-    for (int k = 1; k < len; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (byte(i + k) & 0x3F);
-    }
+    for (int k = 1; k < len; ++k) c = (c << 6) | (byte(i + k) & 0x3F);
     i += len;
     return c;
 }
 
-bool asciiAlnum(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
-char lower(char32_t c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); }
+bool isLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
-// One character of an account that counts for spelling: itself, and the
-// ways it may be typed in letters.
-struct Unit {
-    char32_t character = 0;
-    std::vector<std::string> readings;  // a letter or digit stands for itself
-};
-
-struct Account {
-    const std::string* name;
-    std::size_t length = 0;  // in characters
-    std::vector<Unit> units;
-};
-
-const std::vector<Account>& accounts() {
-    static const std::vector<Account> all = [] {
-        std::vector<Account> out;
-        for (const std::string& name : accountNames()) {
-            Account a{&name, 0, {}};
-            for (std::size_t i = 0; i < name.size(); ++a.length) {
-                const char32_t c = nextCodePoint(name, i);
-                Unit u{c, {}};
-                if (asciiAlnum(c)) u.readings.emplace_back(1, lower(c));
-                else
-                    for (std::string_view r : pinyinOf(c)) u.readings.emplace_back(r);
-                if (!u.readings.empty()) a.units.push_back(std::move(u));
-            }
-            out.push_back(std::move(a));
-        }
-        return out;
-    }();
-    return all;
-}
-
-// A typed element: a letter (lower case, ü as v) or a character as it stands.
+// A typed element: a letter or digit (lower case), or a character to be
+// found as it stands.
 struct Typed {
     char letter = 0;
     char32_t character = 0;
 };
 
-// Empty when the text holds a sign spellings pass over: then only the text
-// as it stands is looked for.
-std::vector<Typed> elements(std::string_view typed) {
+std::vector<Typed> typedElements(std::string_view text) {
     std::vector<Typed> out;
-    for (std::size_t i = 0; i < typed.size();) {
-        char32_t c = nextCodePoint(typed, i);
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = codePointAt(text, i);
         if (c == ' ' || c == 0x3000) continue;
-        if (c >= 0xFF01 && c <= 0xFF5E && asciiAlnum(c - 0xFEE0)) c -= 0xFEE0;
-        if (c == 0xFC || c == 0xDC) out.push_back({'v', 0});
-        else if (asciiAlnum(c)) out.push_back({lower(c), 0});
-        else if (!pinyinOf(c).empty()) out.push_back({0, c});
-        else return {};
+        // Signs the spelling passes over in the accounts too.
+        if (c == '-' || c == 0xFF0D || c == 0x2014 || c == '(' || c == ')' || c == 0xFF08 || c == 0xFF09 || c == '/')
+            continue;
+        if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;  // full-width letters and digits
+        if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+        if (c == 0xFC || c == 0xDC) c = 'v';  // ü
+        if (isLetter(c))
+            out.push_back({static_cast<char>(c), 0});
+        else
+            out.push_back({0, c});
     }
     return out;
 }
 
-// Whether the elements from k on spell the units from u on (to the end of
-// the text, the last reading possibly cut short).
-bool spells(const Account& a, const std::vector<Typed>& q, std::size_t u, std::size_t k,
-            std::vector<char>& seen) {
-    const std::size_t n = q.size();
-    if (k == n) return true;
-    if (u == a.units.size()) return false;
-    char& s = seen[u * (n + 1) + k];
-    if (s) return false;
-    s = 1;
-    const Unit& unit = a.units[u];
-    if (q[k].letter == 0) return unit.character == q[k].character && spells(a, q, u + 1, k + 1, seen);
-    const auto letters = [&](std::string_view piece) {
-        if (k + piece.size() > n) return false;
-        for (std::size_t j = 0; j < piece.size(); ++j)
-            if (q[k + j].letter != piece[j]) return false;
-        return true;
-    };
-    for (const std::string& r : unit.readings) {
-        // The text ends within this reading.
-        if (n - k <= r.size() && letters(std::string_view(r).substr(0, n - k))) return true;
-        std::vector<std::string_view> pieces{r};
-        if (r.size() > 1) pieces.push_back(std::string_view(r).substr(0, 1));
-        if (r.size() > 2 && r[1] == 'h' && (r[0] == 'z' || r[0] == 'c' || r[0] == 's'))
-            pieces.push_back(std::string_view(r).substr(0, 2));
-        for (std::string_view p : pieces)
-            if (letters(p) && spells(a, q, u + 1, k + p.size(), seen)) return true;
+// How the typed elements spell an account from its first character on:
+// 0 not at all, 1 they are spent before its end, 2 they spell it whole.
+int spells(std::string_view account, const std::vector<Typed>& q) {
+    std::vector<char32_t> units;
+    for (std::size_t i = 0; i < account.size();) {
+        const char32_t c = codePointAt(account, i);
+        // Signs are passed over: "-", parentheses of either width, blanks.
+        if (c == '-' || c == 0xFF0D || c == 0x2014 || c == '(' || c == ')' || c == 0xFF08 || c == 0xFF09 || c == ' ' ||
+            c == 0x3000 || c == '/')
+            continue;
+        units.push_back(c);
     }
-    return false;
+    const std::size_t n = q.size(), m = units.size();
+    if (n == 0) return 0;
+    // reach[u][k]: the first u units spent on the first k elements.
+    std::vector<char> reach((m + 1) * (n + 1), 0);
+    const auto at = [&](std::size_t u, std::size_t k) -> char& { return reach[u * (n + 1) + k]; };
+    at(0, 0) = 1;
+    bool spent = false;
+    for (std::size_t u = 0; u < m; ++u)
+        for (std::size_t k = 0; k < n; ++k) {
+            if (!at(u, k)) continue;
+            if (q[k].letter == 0) {
+                if (q[k].character == units[u]) at(u + 1, k + 1) = 1;
+                continue;
+            }
+            const char32_t c = units[u] >= 'A' && units[u] <= 'Z' ? units[u] + ('a' - 'A') : units[u];
+            if (isLetter(c)) {
+                if (q[k].letter == static_cast<char>(c)) at(u + 1, k + 1) = 1;
+                continue;
+            }
+            for (std::string_view r : pinyinOf(units[u])) {
+                // Whole, by its initial, by zh / ch / sh, or cut short at the end.
+                std::size_t same = 0;
+                while (same < r.size() && k + same < n && q[k + same].letter == r[same]) ++same;
+                if (same == r.size()) at(u + 1, k + same) = 1;
+                if (same >= 1) at(u + 1, k + 1) = 1;
+                if (same >= 2 && r[1] == 'h' && (r[0] == 'z' || r[0] == 'c' || r[0] == 's')) at(u + 1, k + 2) = 1;
+                if (k + same == n && same > 0) spent = true;
+            }
+        }
+    if (at(m, n)) return 2;
+    for (std::size_t u = 1; u <= m; ++u)
+        if (at(u, n)) spent = true;
+    return spent ? 1 : 0;
 }
 
-}  // namespace account_index
+}  // namespace
 
 std::vector<std::string> completeAccount(std::string_view typed) {
-    using namespace account_index;
     std::vector<std::string> out;
     if (typed.empty()) return out;
-    const std::vector<Typed> q = elements(typed);
+    const std::vector<Typed> q = typedElements(typed);
+    const std::string plain = normalAccount(typed);
     struct Found {
-        int group;
-        std::size_t length;
-        const std::string* name;
+        bool whole;
+        std::size_t length, row;
     };
     std::vector<Found> found;
-    for (const Account& a : accounts()) {
-        int group = -1;
-        if (a.name->find(typed) == 0) group = 0;
-        if (group < 0 && !q.empty()) {
-            std::vector<char> seen((a.units.size() + 1) * (q.size() + 1), 0);
-            if (spells(a, q, 0, 0, seen)) group = 0;
-            for (std::size_t u = 1; group < 0 && u < a.units.size(); ++u)
-                if (spells(a, q, u, 0, seen)) group = 1;
-        }
-        if (group < 0 && a.name->find(typed) != std::string::npos) group = 1;
-        if (group >= 0) found.push_back({group, a.length, a.name});
+    const auto& all = accountNames();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const std::string normal = normalAccount(all[i]);
+        const bool asTyped = !plain.empty() && normal.find(plain) != std::string::npos;
+        const int spelt = spells(all[i], q);
+        if (!asTyped && spelt == 0) continue;
+        std::size_t length = 0;
+        for (std::size_t k = 0; k < all[i].size();) codePointAt(all[i], k), ++length;
+        found.push_back({normal == plain || spelt == 2, length, i});
     }
-    std::sort(found.begin(), found.end(), [](const Found& x, const Found& y) {
-        if (x.group != y.group) return x.group < y.group;
-        if (x.length != y.length) return x.length < y.length;
-        return *x.name < *y.name;
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        if (a.whole != b.whole) return a.whole;
+        if (a.length != b.length) return a.length < b.length;
+        return a.row < b.row;
     });
-    for (const Found& f : found) out.push_back(*f.name);
+    for (const Found& f : found) out.push_back(all[f.row]);
     return out;
 }
 

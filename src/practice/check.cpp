@@ -307,10 +307,41 @@ TaskResult match(const std::vector<Entry>& key, const std::vector<Entry>& answer
 // ---------------------------------------------------------------------------
 // Hints
 
+namespace {
+
+// Lines as one text in an order of their own, accounts as compared: two
+// lists of lines match in any order exactly when their signatures are equal.
+// Accounts as compared, worked out once each (the runs of one exercise print
+// the same few accounts again and again).
+using NormalNames = std::map<std::string, std::string, std::less<>>;
+
+const std::string& normalOf(const std::string& account, NormalNames& known) {
+    auto it = known.find(account);
+    if (it == known.end()) it = known.emplace(account, normalAccount(account)).first;
+    return it->second;
+}
+
+std::string signature(const std::vector<Entry>& lines, NormalNames& known) {
+    std::vector<std::string> parts;
+    parts.reserve(lines.size());
+    for (const Entry& e : lines)
+        parts.push_back(std::to_string(static_cast<int>(e.side)) + '\t' + normalOf(e.account, known) + '\t' +
+                        std::to_string(e.amount));
+    std::sort(parts.begin(), parts.end());
+    std::string out;
+    for (const auto& p : parts) out += p + '\n';
+    return out;
+}
+
+}  // namespace
+
 struct Exercise::Variants {
+    struct Block {
+        std::string heading, signature;
+    };
     struct Variant {
         std::vector<std::string> boxes;  // one left out, or two exchanged
-        std::vector<book::Block> blocks;
+        std::vector<Block> blocks;
     };
     std::vector<Variant> variants;
 };
@@ -321,6 +352,13 @@ namespace {
 // windows' dozens of boxes): the one-left-out hints still apply.
 constexpr std::size_t kMaxPairedFigures = 24;
 
+std::vector<Entry> entriesOf(const book::Block& b) {
+    std::vector<Entry> out;
+    for (const book::BlockRow& r : b.rows)
+        if (r.counts() && r.read == book::CentsRead::Ok) out.push_back({r.side, r.account, r.amount});
+    return out;
+}
+
 std::shared_ptr<const Exercise::Variants> variantsOf(const Exercise& ex) {
     if (ex.variants) return ex.variants;
     auto v = std::make_shared<Exercise::Variants>();
@@ -328,9 +366,14 @@ std::shared_ptr<const Exercise::Variants> variantsOf(const Exercise& ex) {
     for (const Figure& f : ex.figures) texts[f.control] = f.value;
     std::vector<std::string> presses;
     for (const Press& p : ex.presses) presses.push_back(p.control);
+    WindowRunner runner(ex.form);
+    NormalNames known;
     const auto run = [&](std::vector<std::string> boxes, const std::map<std::string, std::string>& t) {
-        RunResult r = runWindow(ex.form, t, presses);
-        if (r.rows != ex.printed) v->variants.push_back({std::move(boxes), std::move(r.blocks)});
+        const RunResult r = runner.run(t, presses);
+        if (r.rows == ex.printed) return;
+        Exercise::Variants::Variant variant{std::move(boxes), {}};
+        for (const book::Block& b : r.blocks) variant.blocks.push_back({b.heading, signature(entriesOf(b), known)});
+        v->variants.push_back(std::move(variant));
     };
     for (const Figure& f : ex.figures) {
         auto t = texts;
@@ -351,18 +394,12 @@ std::shared_ptr<const Exercise::Variants> variantsOf(const Exercise& ex) {
 
 // The block of a run that stands where the task's block stands: the same
 // heading, the same place among the blocks of that heading.
-const book::Block* counterpart(const std::vector<book::Block>& blocks, const std::string& heading, int place) {
+const Exercise::Variants::Block* counterpart(const std::vector<Exercise::Variants::Block>& blocks,
+                                             const std::string& heading, int place) {
     int seen = 0;
-    for (const book::Block& b : blocks)
+    for (const auto& b : blocks)
         if (b.heading == heading && seen++ == place) return &b;
     return nullptr;
-}
-
-std::vector<Entry> entriesOf(const book::Block& b) {
-    std::vector<Entry> out;
-    for (const book::BlockRow& r : b.rows)
-        if (r.counts() && r.read == book::CentsRead::Ok) out.push_back({r.side, r.account, r.amount});
-    return out;
 }
 
 std::string quoted(const WindowDef& def, const std::string& box) { return "「" + boxName(def, box) + "」"; }
@@ -389,11 +426,11 @@ void addHints(const Exercise& ex, const Task& task, const std::vector<Entry>& an
     // The figures that would give the learner's lines.
     const auto variants = variantsOf(ex);
     const int place = task.place;
+    NormalNames known;
+    const std::string mine = signature(answer, known);
     for (const auto& v : variants->variants) {
-        const book::Block* b = counterpart(v.blocks, task.heading, place);
-        if (!b) continue;
-        const TaskResult m = match(entriesOf(*b), answer);
-        if (m.ok != m.total) continue;
+        const auto* b = counterpart(v.blocks, task.heading, place);
+        if (!b || b->signature != mine) continue;
         const WindowDef& d = description();
         if (v.boxes.size() == 1)
             r.hints.push_back("你的分录与「" + boxName(d, v.boxes[0]) + "」没有填时算出的相同：请把" +
@@ -428,7 +465,7 @@ void addHints(const Exercise& ex, const Task& task, const std::vector<Entry>& an
 
 }  // namespace
 
-CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers) {
+CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers, bool hints) {
     CheckResult out;
     const WindowDef* def = nullptr;
     WindowDef defStore;
@@ -437,7 +474,7 @@ CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry
         const std::vector<Entry>& answer = k < answers.size() ? answers[k] : none;
         TaskResult r = match(ex.tasks[k].key, answer);
         r.task = ex.tasks[k].number;
-        if (!answer.empty() && r.ok != r.total) {
+        if (hints && !answer.empty() && r.ok != r.total) {
             addHints(ex, ex.tasks[k], answer, r, def, defStore);
         }
         out.ok += r.ok;

@@ -443,7 +443,7 @@ GradedFile gradeText(std::string_view text, std::string path) {
                 g.student = parts->student;
             }
         }
-        e.result = checkEntries(*ex, answers);
+        e.result = checkEntries(*ex, answers, /*hints=*/false);
         // An exercise of the same place given again replaces the earlier one.
         std::erase_if(g.exercises, [&](const GradedExercise& x) { return x.place == e.place; });
         g.exercises.push_back(std::move(e));

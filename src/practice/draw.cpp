@@ -44,22 +44,48 @@ public:
 
 }  // namespace
 
-RunResult runWindow(const std::string& form, const std::map<std::string, std::string>& texts,
-                    const std::vector<std::string>& presses) {
+struct WindowRunner::Model {
     NotingPort port;
-    App app(port);
-    Window& w = *app.window(form);
-    app.open(form);
-    for (const auto& [box, text] : texts) w.typeText(box, text);
+    App app{port};
+    Window* window = nullptr;
+    std::vector<std::pair<std::string, std::string>> initial;  // every text box and its initial text
+};
+
+WindowRunner::WindowRunner(std::string form) : form_(std::move(form)) {}
+WindowRunner::~WindowRunner() = default;
+
+RunResult WindowRunner::run(const std::map<std::string, std::string>& texts, const std::vector<std::string>& presses) {
+    if (!model_) {
+        model_ = std::make_unique<Model>();
+        model_->window = model_->app.window(form_);
+        model_->app.open(form_);
+        for (const ControlDef& c : model_->window->def().controls)
+            if (c.kind == ControlKind::TextBox) model_->initial.emplace_back(c.name, c.text);
+    }
+    Model& m = *model_;
+    Window& w = *m.window;
+    m.port.clean = true;
+    w.clear();
+    for (const auto& [box, text] : m.initial) {
+        const auto it = texts.find(box);
+        w.typeText(box, it == texts.end() ? text : it->second);
+    }
     for (const auto& b : presses) {
-        app.click(w, b);
-        if (!port.clean || app.ended()) break;
+        m.app.click(w, b);
+        if (!m.port.clean || m.app.ended()) break;
     }
     RunResult r;
-    r.clean = port.clean && !app.ended() && w.visible();
+    r.clean = m.port.clean && !m.app.ended() && w.visible();
     r.rows = w.surface().rows();
     r.blocks = book::blocksOf(w.surface());
+    if (!w.visible() || m.app.ended()) model_.reset();
     return r;
+}
+
+RunResult runWindow(const std::string& form, const std::map<std::string, std::string>& texts,
+                    const std::vector<std::string>& presses) {
+    WindowRunner runner(form);
+    return runner.run(texts, presses);
 }
 
 WindowDef describe(const std::string& form) {
@@ -225,6 +251,8 @@ struct Offer {
 
 constexpr int kProbeAttempts = 16;
 constexpr int kDrawAttempts = 64;
+// How many figures the window takes are weighed against each other.
+constexpr int kPreferAttempts = 4;
 
 Offer probe(const std::string& form) {
     Offer o;
@@ -239,9 +267,10 @@ Offer probe(const std::string& form) {
         if (c.kind != ControlKind::Button || c.name == def.closeControl) continue;
         if (!def.handlers.count(c.name) || std::find(o.buttons.begin(), o.buttons.end(), c.name) != o.buttons.end())
             continue;
+        WindowRunner runner(form);
         for (int a = 0; a < kProbeAttempts; ++a) {
             Rng rng = rngFor(form, "probe", a);
-            const RunResult r = runWindow(form, figureTexts(def, boxes, rng), {c.name});
+            const RunResult r = runner.run(figureTexts(def, boxes, rng), {c.name});
             if (!r.blocks.empty()) printed = true;
             if (!r.clean) failed = true;
             if (accepted(r)) {
@@ -297,18 +326,38 @@ Exercise draw(const std::string& form, const std::string& seed) {
     const int first = rngFor(form, seed, -1).below(n);
     for (int k = 0; k < n; ++k) {
         const std::string button = offer.buttons[static_cast<std::size_t>((first + k) % n)];
-        for (int a = 0; a < kDrawAttempts; ++a) {
+        // Of the first few figures the window takes, those for which every
+        // block balances and on which most boxes bear are kept (a box that
+        // bears on nothing printed keeps its initial text).
+        struct Found {
+            std::map<std::string, std::string> texts;
+            RunResult key;
+            bool whole = false;
+        };
+        std::optional<Found> best;
+        int tried = 0;
+        WindowRunner runner(form);
+        for (int a = 0; a < kDrawAttempts && tried < kPreferAttempts; ++a) {
             Rng rng = rngFor(form, seed, k * kDrawAttempts + a);
             auto texts = figureTexts(def, boxes, rng);
-            const RunResult key = runWindow(form, texts, {button});
+            RunResult key = runner.run(texts, {button});
             if (!accepted(key)) continue;
-            // Boxes the key does not depend on keep their initial text.
+            ++tried;
+            const std::size_t drawn = texts.size();
             for (const auto& b : boxes) {
                 auto without = texts;
                 without.erase(b);
-                const RunResult r = runWindow(form, without, {button});
+                const RunResult r = runner.run(without, {button});
                 if (r.clean && r.rows == key.rows) texts = std::move(without);
             }
+            const bool whole = tasksOf(key) == static_cast<int>(key.blocks.size());
+            if (!best || (whole && !best->whole) || (whole == best->whole && texts.size() > best->texts.size()))
+                best = Found{std::move(texts), std::move(key), whole};
+            if (best->whole && best->texts.size() == drawn) break;
+        }
+        if (best) {
+            const auto& texts = best->texts;
+            const RunResult& key = best->key;
             Exercise ex;
             ex.form = form;
             ex.seed = seed;

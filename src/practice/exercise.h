@@ -58,6 +58,7 @@ struct Entry {
     Side side = Side::None;
     std::string account;  // as printed (the key) or as typed, without blanks at its ends
     Cents amount = 0;
+    friend bool operator==(const Entry&, const Entry&) = default;
 };
 
 // A block of the key that balances.
@@ -109,6 +110,7 @@ struct TypedLine {
     std::string side;     // "借", "贷", or anything else (no side)
     std::string account;
     std::string amount;
+    friend bool operator==(const TypedLine&, const TypedLine&) = default;
 };
 // One list of lines per task, task 1 first.
 using Sheet = std::vector<std::vector<TypedLine>>;
@@ -176,8 +178,9 @@ struct CheckResult {
 // empty, lists beyond the tasks are passed over).  Lines with a problem are
 // reported in TaskResult::problems and left out of the matching.
 CheckResult check(const Exercise& ex, const Sheet& sheet);
-// The same for lines already read (the runner's `answer` lines).
-CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers);
+// The same for lines already read (the runner's `answer` lines); without
+// hints when `hints` is false (grading needs only the marks).
+CheckResult checkEntries(const Exercise& ex, const std::vector<std::vector<Entry>>& answers, bool hints = true);
 
 // The matching alone, for a key and an answer (no hints): three passes —
 // side, account and amount; account and amount; side and account — each
@@ -205,5 +208,15 @@ const std::vector<OtherName>& otherNames();
 // mark, each once, sorted by its UTF-8 bytes: the completion list of the
 // answer sheet's account box.
 const std::vector<std::string>& accountNames();
+
+// The accounts the account box offers for the typed text: those that hold
+// it as it stands (accounts compared as above), and those it spells from
+// their first character on — each character typed as itself, as one of its
+// pinyin readings whole or by its initial (zh, ch, sh too), the last one
+// possibly cut short; case, blanks and full-width letters do not count,
+// signs ("-", parentheses) are passed over.  The ones matched whole first,
+// then shorter before longer, then in list order.  A character whose
+// reading the program's pinyin table lacks can be typed only as itself.
+std::vector<std::string> completeAccount(std::string_view typed);
 
 }  // namespace kelmora::practice

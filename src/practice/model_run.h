@@ -4,11 +4,17 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "book/blocks.h"
 #include "core/window_def.h"
+
+namespace kelmora {
+class App;
+class Window;
+}
 
 namespace kelmora::practice::detail {
 
@@ -18,8 +24,26 @@ struct RunResult {
     std::vector<book::Block> blocks;
 };
 
-// Opens the window on a fresh model, types the texts into their boxes and
-// presses the buttons in order.
+// Runs one window again and again on a model of its own: each run starts
+// from no rows and every box at its initial text, types the texts into
+// their boxes and presses the buttons in order.  A run after which the
+// window is no longer shown (a handler hid it) makes the next run start on
+// a fresh model.
+class WindowRunner {
+public:
+    explicit WindowRunner(std::string form);
+    ~WindowRunner();
+    WindowRunner(const WindowRunner&) = delete;
+    WindowRunner& operator=(const WindowRunner&) = delete;
+    RunResult run(const std::map<std::string, std::string>& texts, const std::vector<std::string>& presses);
+
+private:
+    struct Model;
+    std::string form_;
+    std::unique_ptr<Model> model_;
+};
+
+// One run on a fresh model.
 RunResult runWindow(const std::string& form, const std::map<std::string, std::string>& texts,
                     const std::vector<std::string>& presses);
 

@@ -3,16 +3,20 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <vector>
 #include <iostream>
 #include <string>
 
 #include "core/about.h"
+#include "practice/class_set.h"
 #include "runner/runner.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: kelmora-script [FILE]\n"
+    "       kelmora-script --grade FILE...\n"
     "       kelmora-script --help | --version\n";
 
 const char kHelp[] =
@@ -44,6 +48,17 @@ const char kHelp[] =
     "  ledger ACCOUNT          write an account's ledger\n"
     "  trial                   write the trial balance\n"
     "\n"
+    "Practice (on a copy of the window):\n"
+    "  exercise FormN SEED     draw an exercise: its figures, presses and tasks\n"
+    "  answer K 借|贷 ACCOUNT AMOUNT  add a line to the answer of task K\n"
+    "  unanswer K              remove the answer lines of task K\n"
+    "  check                   mark every line of the key, the extra lines, hints, the score\n"
+    "\n"
+    "--grade FILE...  checks answers files (exercise, answer and check lines) again\n"
+    "  from their answers and writes a gradebook CSV to standard output: a row per\n"
+    "  student, a column per exercise (points out of 100), the total, then the\n"
+    "  commonest mistakes per exercise.\n"
+    "\n"
     "Options:\n"
     "  -h, --help     print this help and exit\n"
     "  --version      print the version, the copyright and the licence, and exit\n"
@@ -57,6 +72,44 @@ const char kHelp[] =
     "\n"
     "The transcript's lines are described in kelmora-script(1).\n";
 
+// kelmora-script --grade FILE...: the gradebook of answers files.
+int grade(int argc, char** argv) {
+    std::vector<kelmora::practice::GradedFile> graded;
+    int status = 0;
+    bool options = true;
+    for (int i = 2; i < argc; ++i) {
+        const std::string path = argv[i];
+        if (options && path == "--") {
+            options = false;
+            continue;
+        }
+        std::error_code ec;
+        std::ifstream file(path, std::ios::binary);
+        if (!file || std::filesystem::is_directory(path, ec)) {
+            std::cerr << "kelmora-script: cannot read " << path << '\n';
+            status = 2;
+            continue;
+        }
+        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        graded.push_back(kelmora::practice::gradeText(text, path));
+        for (const auto& p : graded.back().problems) {
+            std::cerr << path << ": " << p << '\n';
+            status = 2;
+        }
+    }
+    if (graded.empty() && status == 0) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    std::cout << kelmora::practice::gradebookCsv(graded);
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "kelmora-script: cannot write the gradebook\n";
+        return kelmora::kCannotWrite;
+    }
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +121,7 @@ int main(int argc, char** argv) {
     std::string path = "-";
     int files = 0;
     bool options = true;
+    if (argc > 1 && std::string(argv[1]) == "--grade") return grade(argc, argv);
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (options && arg == "--") {

@@ -17,7 +17,6 @@
 #include "core/app.h"
 #include "core/window_names.h"
 #include "core/window_registry.h"
-#include "practice/account_completion.h"
 #include "practice/class_set.h"
 #include "practice/exercise.h"
 #include "shell/keyword_table.h"
