@@ -90,10 +90,11 @@ build() {
   local site="$out/site"
   rm -rf "$site"
   mkdir -p "$site"
-  cp "$root/web/index.html" "$root/web/style.css" "$root/web/manifest.webmanifest" "$site/"
-  # One script: the model's loader, then the page's (the workbook's part first), run as soon as it
-  # arrives so that the model compiles while the page is read.
-  cat "$obj/kelmora.js" "$root/web/book.js" "$root/web/app.js" >"$site/kelmora.js"
+  cp "$root/web/index.html" "$root/web/style.css" "$root/web/practice.css" "$root/web/manifest.webmanifest" "$site/"
+  # One script: the model's loader, then the page's (the workbook's part
+  # first, the practice view's last), run as soon as it arrives so that the
+  # model compiles while the page is read.
+  cat "$obj/kelmora.js" "$root/web/book.js" "$root/web/app.js" "$root/web/practice.js" >"$site/kelmora.js"
   cp "$obj/kelmora.wasm" "$site/"
   # The workbook's style, and SQLite with the model, loaded when first used.
   cp "$root/web/book.css" "$obj/kelmora-book.js" "$obj/kelmora-book.wasm" "$site/"
@@ -101,7 +102,7 @@ build() {
   cp "$root/data/icons/256.png" "$site/icon-256.png"
   # The service worker keeps the files of this build: their digest names its cache.
   local version
-  version="$(cd "$site" && cat index.html style.css kelmora.js kelmora.wasm book.css kelmora-book.js kelmora-book.wasm icon.svg icon-256.png manifest.webmanifest | sha256sum | cut -c1-16)"
+  version="$(cd "$site" && cat index.html style.css practice.css kelmora.js kelmora.wasm book.css kelmora-book.js kelmora-book.wasm icon.svg icon-256.png manifest.webmanifest | sha256sum | cut -c1-16)"
   sed "s/@VERSION@/$version/" "$root/web/sw.js" >"$site/sw.js"
   # The page puts the model it downloads into the same cache.
   sed -i "s/@VERSION@/$version/" "$site/kelmora.js"

@@ -12,6 +12,7 @@
   let shown = [];         // visible windows, the latest shown last
   let current = null;     // the drawn window: {name, def, boxes, band, ...}
   const dialogs = [];     // message boxes waiting their turn
+  const hooks = {};       // what other parts of the page add (practice.js)
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
 
@@ -125,7 +126,12 @@
 
   function draw(form) {
     const def = callJson(model._kmWindow, form);
-    if (!def) return;
+    if (def) drawDef(def);
+  }
+
+  // Draws a window from its description (the model's window, or a copy of
+  // it such as a practice exercise's).
+  function drawDef(def) {
     current = {name: def.name, def, boxes: new Map(), band: null, ids: 0, lastLabel: null, unlabelled: []};
     const title = $('window-title');
     title.textContent = def.caption;
@@ -435,6 +441,7 @@
     printButton.addEventListener('click', printRows);
     tools.append(copyButton(texts.copy, 0), copyButton(texts.copyTable, 1), printButton);
     if (window.KelmoraBook) printButton.before(KelmoraBook.postButton(form));  // 记入凭证…
+    if (hooks.bandTools) hooks.bandTools(tools, form);
     const band = make('div', 'band');
     band.setAttribute('role', 'log');
     band.setAttribute('aria-live', 'polite');
@@ -560,6 +567,7 @@
     nav.setAttribute('aria-label', texts.menu);
     // 账簿 at the end of the bar, as on the desktop.
     nav.replaceChildren(build(window.KelmoraBook ? [...def.menu, KelmoraBook.menu()] : def.menu, ''));
+    if (hooks.menu) hooks.menu(nav.firstChild, def);
     nav.hidden = false;
     toggle.hidden = false;
   }
@@ -687,12 +695,17 @@
     front = 'Form1';
     play(JSON.parse(readString(model._kmStart())), 'none');
     goTo(formOf(location.hash), 'replace');
-    settleAddress();
+    // A link that carries a class set keeps its address; any other that names
+    // no window becomes the address of what is shown.
+    const kept = front === 'Form1' && hooks.keepHash ? hooks.keepHash(location.hash) : '';
+    if (kept) history.replaceState({form: front}, '', location.pathname + location.search + kept);
+    else settleAddress();
     window.addEventListener('beforeprint', datePage);
     window.addEventListener('popstate', () => {
       goTo(formOf(location.hash), 'none');
-      settleAddress();
+      if (!(hooks.keepHash && hooks.keepHash(location.hash))) settleAddress();
     });
+    if (hooks.ready) hooks.ready();
     document.body.dataset.ready = 'true';
     performance.mark('kelmora-ready');
 
@@ -701,6 +714,21 @@
       navigator.serviceWorker.register('sw.js').catch(() => {});
     }
   }
+
+  // What practice.js builds on: the model's calls, the drawing of a window,
+  // the dialogs, the menus.
+  window.KelmoraPage = {
+    hooks,
+    model: () => model,
+    texts: () => texts,
+    call, callJson, withStrings, readString,
+    drawDef,
+    redraw: () => { current = null; draw(front); },
+    front: () => front,
+    message: (text) => { dialogs.push({kind: 'msgbox', text}); nextDialog(); },
+    closeMenus: (drawerToo = true) => { closeMenus(); if (drawerToo) closeDrawer(); },
+    datePage,
+  };
 
   start();
 })();

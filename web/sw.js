@@ -3,7 +3,7 @@
 // build replaces the old files as a whole.
 'use strict';
 const CACHE = 'kelmora-@VERSION@';
-const FILES = ['./', 'index.html', 'style.css', 'kelmora.js', 'kelmora.wasm',
+const FILES = ['./', 'index.html', 'style.css', 'practice.css', 'kelmora.js', 'kelmora.wasm',
                'icon.svg', 'icon-256.png', 'manifest.webmanifest'];
 // The workbook's module and style, fetched when the workbook is first opened,
 // are kept from then on.

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "practice/account_completion.h"
 #include "practice/exercise.h"
+#include "shell/pinyin.h"
 
 namespace {
 
@@ -56,5 +58,55 @@ TEST(AccountCompletion, OnlyAccountsTheProgramPrints) {
     EXPECT_TRUE(completeAccount("").empty());
     EXPECT_TRUE(completeAccount("zzzzzz").empty());
 }
+
+
+// Every account the windows print, found by its initials and by its full
+// pinyin: an account the pinyin table lacks a character of would not be.
+namespace every {
+using kelmora::pinyinOf;
+using kelmora::practice::accountNames;
+std::vector<char32_t> codePoints(std::string_view s) {
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto lead = static_cast<unsigned char>(s[i]);
+        const int len = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = len == 1 ? lead : lead & (0x7F >> len);
+        for (int k = 1; k < len; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        out.push_back(c);
+        i += len;
+    }
+    return out;
+}
+
+bool offers(std::string_view typed, const std::string& account) {
+    const auto list = kelmora::practice::completeAccount(typed);
+    return std::find(list.begin(), list.end(), account) != list.end();
+}
+
+// An account the pinyin table lacks a character of would not be found here.
+TEST(AccountCompletion, EveryAccountIsFoundByItsInitialsAndItsFullPinyin) {
+    ASSERT_FALSE(accountNames().empty());
+    for (const std::string& a : accountNames()) {
+        std::string initials, full;
+        for (char32_t c : codePoints(a)) {
+            if (c < 0x80) {
+                if (std::isalnum(static_cast<int>(c))) {
+                    initials += static_cast<char>(std::tolower(static_cast<int>(c)));
+                    full += static_cast<char>(std::tolower(static_cast<int>(c)));
+                }
+                continue;
+            }
+            const auto readings = pinyinOf(c);
+            if (readings.empty()) continue;  // a sign: "（", "－", "—"
+            initials += readings.front().front();
+            full += readings.front();
+        }
+        EXPECT_TRUE(offers(initials, a)) << a << " for " << initials;
+        EXPECT_TRUE(offers(full, a)) << a << " for " << full;
+        EXPECT_TRUE(offers(a, a)) << a;
+    }
+}
+
+}  // namespace every
 
 }  // namespace

@@ -6,6 +6,7 @@ import os from 'node:os';
 import path from 'node:path';
 import {createRequire} from 'node:module';
 import {out, serve, launch} from './lib.mjs';
+import {practiceTests} from './practice.mjs';
 
 const require = createRequire(import.meta.url);
 const shots = path.join(out, 'shots');
@@ -40,7 +41,7 @@ export class Checks {
 
 // A page that records every console error, uncaught exception, failed
 // request and request to another origin.
-async function openPage(browser, url, problems, size = sizes[0]) {
+export async function openPage(browser, url, problems, size = sizes[0]) {
   const page = await browser.newPage();
   await page.setViewport({width: size[0], height: size[1]});
   const origin = new URL(url).origin;
@@ -54,7 +55,7 @@ async function openPage(browser, url, problems, size = sizes[0]) {
   return page;
 }
 
-async function load(page, url) {
+export async function load(page, url) {
   await page.goto(url, {waitUntil: 'load'});
   await page.waitForSelector('body[data-ready]');
 }
@@ -98,10 +99,10 @@ async function press(page, caption) {
   throw new Error(`no button ${caption}`);
 }
 
-const noSidewaysScroll = (page) => page.evaluate(() =>
+export const noSidewaysScroll = (page) => page.evaluate(() =>
   document.scrollingElement.scrollWidth <= window.innerWidth);
 
-async function shot(page, name) {
+export async function shot(page, name) {
   fs.mkdirSync(shots, {recursive: true});
   const vp = page.viewport();
   await page.screenshot({path: path.join(shots, `${name}-${vp.width}x${vp.height}.png`)});
@@ -238,6 +239,7 @@ export async function browserTests(failures) {
     for (const size of sizes) await atSize(browser, url, size, c, problems);
 
     await keyboard(browser, url, c, problems);
+    await practiceTests(browser, url, c, problems);
     await accessibility(browser, url, c, problems);
     // 390 px at 200 % zoom is 195 CSS px: every window still fits.
     for (const size of [...sizes, [195, 422]]) await sweep(browser, url, c, problems, size);
