@@ -17,6 +17,7 @@
 #include "core/app.h"
 #include "core/window_names.h"
 #include "core/window_registry.h"
+#include "web/reply.h"
 #include "practice/class_set.h"
 #include "practice/exercise.h"
 #include "shell/keyword_table.h"
@@ -51,11 +52,7 @@ App& scratch() {
     return app;
 }
 
-std::string reply;
-const char* answer(std::string s) {
-    reply = std::move(s);
-    return reply.c_str();
-}
+using web::answer;
 
 std::optional<Exercise> exercise;
 std::optional<ClassSet> classSet;
@@ -288,7 +285,7 @@ EMSCRIPTEN_KEEPALIVE const char* kmPracticeTexts() {
         t.replace(t.find(mark), mark.size(), verdictText(Verdict::Missing));
         return t;
     }();
-    return texts.c_str();
+    return answer(texts);
 }
 
 // The main menu's top-level groups that hold a window that can be practised:
@@ -343,13 +340,13 @@ EMSCRIPTEN_KEEPALIVE const char* kmPracticeStart(const char* form, const char* s
 
 // Checks the sheet against the exercise's key.
 EMSCRIPTEN_KEEPALIVE const char* kmPracticeCheck(const char* sheet) {
-    if (!exercise) return "null";
+    if (!exercise) return answer("null");
     return answer(resultJson(check(*exercise, readSheet(sheet, exercise->tasks.size()))));
 }
 
 // The exercise's key and the rows the window prints: 显示答案.
 EMSCRIPTEN_KEEPALIVE const char* kmPracticeKey() {
-    if (!exercise) return "null";
+    if (!exercise) return answer("null");
     return answer(keyJson(*exercise));
 }
 
@@ -385,7 +382,7 @@ EMSCRIPTEN_KEEPALIVE const char* kmSetOpen(const char* text) {
 // and student; otherwise afresh.  {"error": …} for a number that cannot be
 // one.
 EMSCRIPTEN_KEEPALIVE const char* kmSetStudent(const char* student, const char* stored) {
-    if (!classSet) return "null";
+    if (!classSet) return answer("null");
     std::vector<Assignment> list;
     try {
         list = assignments(*classSet, student);
@@ -415,7 +412,7 @@ EMSCRIPTEN_KEEPALIVE const char* kmSetStudent(const char* student, const char* s
 // place; returns the progress as the page stores it.
 EMSCRIPTEN_KEEPALIVE const char* kmSetKeep(int place, const char* level, const char* sheet, int ok, int total) {
     ExerciseProgress* e = progressAt(place);
-    if (!e) return "";
+    if (!e) return answer("");
     e->level = levelNamed(level);
     std::size_t tasks = 0;
     try {
@@ -436,7 +433,7 @@ EMSCRIPTEN_KEEPALIVE const char* kmSetKeep(int place, const char* level, const c
 
 // 保存答卷: the student's answers as a runner script.
 EMSCRIPTEN_KEEPALIVE const char* kmSetAnswers() {
-    if (!progress) return "";
+    if (!progress) return answer("");
     return answer(answersScript(*progress));
 }
 
@@ -444,7 +441,7 @@ EMSCRIPTEN_KEEPALIVE const char* kmSetAnswers() {
 // student, per exercise, the window, the figures and the key.  Numbers that
 // cannot be one are passed back under "bad".
 EMSCRIPTEN_KEEPALIVE const char* kmSetKeys(const char* students) {
-    if (!classSet) return "null";
+    if (!classSet) return answer("null");
     std::string out = "{\"title\":";
     json::quote(out, classSet->title);
     out += ",\"classCode\":";

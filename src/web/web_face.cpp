@@ -19,7 +19,23 @@
 #include "web/book_page_texts.h"
 #include "web/book_texts.h"
 #include "web/json.h"
+#include "web/reply.h"
 #include "web/window_json.h"
+
+namespace kelmora::web {
+
+namespace {
+std::string reply;  // what the last call returns; valid until the next call
+}  // namespace
+
+const char* answer(std::string s) {
+    reply = std::move(s);
+    return reply.c_str();
+}
+
+std::size_t replyLength() { return reply.size(); }
+
+}  // namespace kelmora::web
 
 namespace kelmora {
 namespace {
@@ -143,14 +159,7 @@ private:
 
 PagePort port;
 std::unique_ptr<App> app;
-std::string reply;  // what the last call returns; valid until the next call
-
-// Every call that answers with text answers through here: the page reads
-// the text with its length (kmReplyLength), NULs and all.
-const char* answer(std::string s) {
-    reply = std::move(s);
-    return reply.c_str();
-}
+using web::answer;
 
 Window* windowNamed(const char* form) {
     if (!app || !form || !formNumber(form)) return nullptr;
@@ -182,7 +191,7 @@ EMSCRIPTEN_KEEPALIVE const char* kmPageTexts() {
 }
 
 // The length in bytes of what the last call answered.
-EMSCRIPTEN_KEEPALIVE std::size_t kmReplyLength() { return reply.size(); }
+EMSCRIPTEN_KEEPALIVE std::size_t kmReplyLength() { return kelmora::web::replyLength(); }
 
 // A window's description, box texts and rows; "null" for a name that is no
 // window of the program.
