@@ -657,13 +657,12 @@
     model = await Promise.race([loading, failure]);
     performance.mark('kelmora-model');
     texts = JSON.parse(readString(model._kmPageTexts()));
-    // What the workbook's script (book.js) asks of the page.
-    window.KelmoraPage = {
-      texts: () => texts,
-      front: () => front,
+    // What the workbook's script (book.js) asks of the page besides what
+    // practice.js does (below).
+    Object.assign(window.KelmoraPage, {
       window: (form) => callJson(model._kmWindow, form),
       printDate: () => { datePage(); return $('print-date').textContent; },
-    };
+    });
     if (window.KelmoraBook) KelmoraBook.attach();
     $('dialog-title').textContent = texts.title;
     $('dialog-ok').textContent = texts.ok;
@@ -715,8 +714,8 @@
     }
   }
 
-  // What practice.js builds on: the model's calls, the drawing of a window,
-  // the dialogs, the menus.
+  // What practice.js and book.js build on: the model's calls, the drawing of
+  // a window, the dialogs, the menus.
   window.KelmoraPage = {
     hooks,
     model: () => model,
